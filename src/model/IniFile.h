@@ -7,6 +7,8 @@
 // writes from memory and puts the result on disk with one atomic replace in Commit(); every operation
 // that writes several values to one file uses it, so the device agent never sees a half-written file.
 
+#include "platform/sys/AtomicFile.h"
+
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -40,11 +42,22 @@ public:
 
     // Writes the file once if anything changed: temporary file, flush, rename. False on failure.
     bool Commit();
+    // FolderSync::Later leaves flushing the folder to the caller (SyncFolderOf), for operations that
+    // replace several files of one folder.
+    bool Commit(FolderSync sync);
+
+    // False when the file exists but cannot be ours: unreadable, not a regular file or larger than
+    // IniDocument::kMaxFileSize. Such a file reads as absent and Commit() never touches it.
+    bool Writable() const { return writable_; }
+    // True when the file was there and read.
+    bool Exists() const { return exists_; }
 
 private:
     std::string path_;
     std::unique_ptr<IniDocument> doc_;
     bool dirty_ = false;
+    bool writable_ = true;
+    bool exists_ = false;
 };
 
 class IniFile {

@@ -10,10 +10,10 @@ namespace qor {
 
 inline constexpr int kProfileCount = 5;
 inline constexpr int kButtonCount = 9;
-inline constexpr int kDpiSlotCount = 6;    // the pages use the first kDpiStageCount
+inline constexpr int kDpiSlotCount = 6; // the pages use the first kDpiStageCount
 inline constexpr int kDpiStageCount = 5;
-inline constexpr int kLedModeCount = 8;    // LedColor has one colour per mode
-inline constexpr int kLedStateCount = 7;   // LEDSTATE_INFO: modes 0..6 only
+inline constexpr int kLedModeCount = 8;  // LedColor has one colour per mode
+inline constexpr int kLedStateCount = 7; // LEDSTATE_INFO: modes 0..6 only
 inline constexpr int kAssignDataSize = 189;
 inline constexpr int kMacroNameField = 260; // code units of the original field, terminator included
 
@@ -79,5 +79,33 @@ struct ProfileTable {
 
 // The live table: one for the whole process, touched only on the user-interface thread.
 ProfileTable& LiveProfileTable();
+
+// Factory values.
+inline constexpr std::array<std::int32_t, kProfileCount> kProfileColors = {
+    0x0000FF, 0xFF0000, 0x00FF00, 0xFF00FF, 0x00FFFF}; // red, blue, green, purple, yellow
+inline constexpr std::array<std::uint8_t, kButtonCount> kFactoryButtonFuncs = {1, 2, 3, 4, 5, 48, 49, 52, 53};
+inline constexpr std::array<std::int32_t, kDpiSlotCount> kFactoryDpiCodes = {4, 9, 19, 29, 61, 0};
+inline constexpr std::int32_t kLeftClickFunc = 1;
+
+// Copies `buffer` into `live` and repairs every checked field that is out of range (negative values
+// count as too large). LedMode1, LEDSTATE_INFO, ButtonID, LoopNumber, KeyNumber, AssignData and
+// MacroName are carried as they are.
+void ValidateProfiles(const ProfileTable& buffer, ProfileTable& live);
+void ValidateProfiles(const ProfileTable& buffer); // into LiveProfileTable()
+
+// Gives profile k (0..4; anything else is ignored) its factory values. Group, DPI slot 5, each
+// button's ButtonID and LoopNumber, and GroupID stay as they are.
+void ResetProfile(ProfileTable& table, int k);
+void ResetProfile(int k);
+
+// Empties the live table and fills it from the five profile files in `folder` (ending with '/'),
+// repaired. The form without a folder reads UserDataFolder().
+void LoadProfileTable(ProfileTable& live, const std::string& folder);
+void LoadProfileTable();
+
+// True when a button of profile k other than button index b is the left click; out-of-range k gives
+// false, out-of-range b counts every button as "other".
+bool OtherButtonHasLeftClick(const ProfileTable& table, int k, int b);
+bool OtherButtonHasLeftClick(int k, int b);
 
 } // namespace qor

@@ -42,45 +42,54 @@ Region Region::Intersect(const Rect& clip) const {
     return out;
 }
 
+void RegionBuilder::Reserve(std::size_t runs) { region_.rects_.reserve(runs); }
+
 void RegionBuilder::BeginRow(int y) {
     FlushRow();
     rowY_ = y;
+    rowStart_ = region_.rects_.size();
     inRow_ = true;
 }
 
+// Runs go straight into the region; a row that turns out to repeat the band above is taken back out
+// again. This keeps a scan over a large bitmap to one write per run.
 void RegionBuilder::AddRun(int left, int right) {
-    if (right > left) row_.push_back({left, rowY_, right, rowY_ + 1});
+    if (inRow_ && right > left) region_.rects_.push_back({left, rowY_, right, rowY_ + 1});
 }
 
 void RegionBuilder::FlushRow() {
     if (!inRow_) return;
     inRow_ = false;
-    if (row_.empty()) {
+    auto& rects = region_.rects_;
+    const std::size_t count = rects.size() - rowStart_;
+    if (count == 0) {
         bandCount_ = 0;
         return;
     }
-    auto& rects = region_.rects_;
+    const Rect rowBounds{rects[rowStart_].left, rowY_, rects.back().right, rowY_ + 1};
+    region_.bounds_ = region_.bounds_.Union(rowBounds);
     // A row directly below a band with the same spans only extends that band downwards.
-    bool extends = bandCount_ == row_.size() && rects[bandStart_].bottom == rowY_;
-    for (std::size_t i = 0; extends && i < row_.size(); ++i) {
+    bool extends = bandCount_ == count && rects[bandStart_].bottom == rowY_;
+    for (std::size_t i = 0; extends && i < count; ++i) {
         const Rect& b = rects[bandStart_ + i];
-        extends = b.left == row_[i].left && b.right == row_[i].right;
+        const Rect& r = rects[rowStart_ + i];
+        extends = b.left == r.left && b.right == r.right;
     }
     if (extends) {
-        for (std::size_t i = 0; i < row_.size(); ++i) rects[bandStart_ + i].bottom = rowY_ + 1;
+        for (std::size_t i = 0; i < count; ++i) rects[bandStart_ + i].bottom = rowY_ + 1;
+        rects.resize(rowStart_);
     } else {
-        bandStart_ = rects.size();
-        bandCount_ = row_.size();
-        rects.insert(rects.end(), row_.begin(), row_.end());
+        bandStart_ = rowStart_;
+        bandCount_ = count;
     }
-    Rect rowBounds{row_.front().left, rowY_, row_.back().right, rowY_ + 1};
-    region_.bounds_ = region_.bounds_.Union(rowBounds);
-    row_.clear();
 }
 
 Region RegionBuilder::Build() {
     FlushRow();
-    bandStart_ = bandCount_ = 0;
+    // Rows that merged into bands may leave much of a reservation unused; a region can live long.
+    auto& rects = region_.rects_;
+    if (rects.capacity() > 2 * rects.size() + 64) rects.shrink_to_fit();
+    rowStart_ = bandStart_ = bandCount_ = 0;
     return std::move(region_);
 }
 

@@ -34,6 +34,9 @@ private:
 // Rows must be added top to bottom and the runs of a row left to right, without overlap.
 class RegionBuilder {
 public:
+    // Makes room for this many runs in advance, so that a scan that counted them first fills the region
+    // without growing it step by step.
+    void Reserve(std::size_t runs);
     void BeginRow(int y);
     void AddRun(int left, int right);
     Region Build();
@@ -42,7 +45,7 @@ private:
     void FlushRow();
 
     Region region_;
-    std::vector<Rect> row_;           // runs of the current row (top = row y, bottom = y + 1)
+    std::size_t rowStart_ = 0;        // the current row's runs are region_.rects_ from here on
     std::size_t bandStart_ = 0;       // first rect of the last band in region_.rects_
     std::size_t bandCount_ = 0;       // number of rects in that band
     int rowY_ = 0;

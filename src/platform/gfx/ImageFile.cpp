@@ -1,0 +1,84 @@
+#include "platform/gfx/ImageFile.h"
+
+#include "platform/gfx/Bmp.h"
+#include "platform/gfx/FileBytes.h"
+#include "platform/gfx/Png.h"
+
+#include <sys/stat.h>
+
+#include <map>
+#include <mutex>
+
+namespace qor {
+
+Image DecodeImage(std::span<const std::uint8_t> data) {
+    if (IsPngSignature(data)) return DecodePng(data);
+    if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') return DecodeBmp(data);
+    return {};
+}
+
+Image LoadImageFile(const std::string& path) {
+    auto bytes = ReadFileBytes(path, kMaxImageFileBytes);
+    if (!bytes) return {};
+    return DecodeImage(*bytes);
+}
+
+namespace {
+
+// A file counts as unchanged while its size and modification time stay the same.
+struct FileStamp {
+    bool exists = false;
+    off_t size = 0;
+    std::int64_t mtimeNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+FileStamp StampOf(const std::string& path) {
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {true, st.st_size, std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+class SharedImageCache {
+public:
+    ImagePtr Load(const std::string& path) {
+        FileStamp stamp = StampOf(path);
+        {
+            std::lock_guard lock(mutex_);
+            auto it = entries_.find(path);
+            if (it != entries_.end() && it->second.stamp == stamp) {
+                if (ImagePtr image = it->second.image.lock()) return image;
+            }
+        }
+        // Decode outside the lock so that one large file does not hold up everyone else.
+        auto image = std::make_shared<const Image>(LoadImageFile(path));
+        std::lock_guard lock(mutex_);
+        PruneExpired();
+        entries_[path] = Entry{stamp, image};
+        return image;
+    }
+
+private:
+    struct Entry {
+        FileStamp stamp;
+        std::weak_ptr<const Image> image;
+    };
+
+    void PruneExpired() {
+        for (auto it = entries_.begin(); it != entries_.end();) {
+            it = it->second.image.expired() ? entries_.erase(it) : std::next(it);
+        }
+    }
+
+    std::mutex mutex_;
+    std::map<std::string, Entry> entries_;
+};
+
+} // namespace
+
+ImagePtr LoadSharedImage(const std::string& path) {
+    static SharedImageCache cache;
+    return cache.Load(path);
+}
+
+} // namespace qor
