@@ -20,6 +20,21 @@ std::string StripQuotes(std::string value) {
     return value;
 }
 
+// Readers trim blanks around a value and drop one pair of enclosing quotes. A value that either
+// would change is stored inside an extra pair of double quotes, so it reads back exactly as written.
+std::string ProtectValue(std::string_view value) {
+    // Only the first line of a value can be stored.
+    value = value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
+    if (value.empty())
+        return std::string(value);
+    const bool blankEdge = TrimIniBlanks(value).size() != value.size();
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    if (!blankEdge && !quoted)
+        return std::string(value);
+    return "\"" + std::string(value) + "\"";
+}
+
 // Signed decimal with 32-bit wrap-around: blanks skipped, one sign, digits up to the first non-digit.
 std::int32_t ParseInt(std::string_view text) {
     std::size_t i = 0;
@@ -80,7 +95,7 @@ bool IniBatch::ReadStruct(std::string_view section, std::string_view key,
 }
 
 void IniBatch::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    if (writable_ && doc_->Set(section, key, value))
+    if (writable_ && doc_->Set(section, key, ProtectValue(value)))
         dirty_ = true;
 }
 

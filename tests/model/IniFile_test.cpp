@@ -172,3 +172,24 @@ TEST(IniBatch, RewriteKeepsEncodingLineEndingsAndForeignContent) {
 
 } // namespace
 } // namespace qor
+
+namespace qor {
+namespace {
+
+TEST(IniFileWrite, StringsReadBackExactlyAsWritten) {
+    TempFolder dir;
+    IniFile ini(dir.Path("names.ini"));
+    const std::string values[] = {
+        "Fire", " Fire ", "\"quoted\"", "'single'", "\"half", "a \"b\" c", "\t", "", "x=y;z", "\xE2\x82\xAC",
+    };
+    for (const std::string& value : values) {
+        ini.WriteString("MACRO_LIST", "0", value);
+        EXPECT_EQ(ini.ReadString("MACRO_LIST", "0", "default"), value) << "[" << value << "]";
+    }
+    ini.WriteString("MACRO_LIST", "1", " two\r\nlines");
+    EXPECT_EQ(ini.ReadString("MACRO_LIST", "1", ""), " two") << "only the first line can be stored";
+    EXPECT_EQ(ReadAll(ini.Path()), "[MACRO_LIST]\r\n0=\xE2\x82\xAC\r\n1=\" two\"\r\n");
+}
+
+} // namespace
+} // namespace qor
