@@ -24,12 +24,16 @@ function(qor_test name)
     set(ARG_TIMEOUT 120)
   endif()
   include(GoogleTest)
-  # Tests never see the real home: anything that falls back to it lands in the build tree.
+  # Tests never see the real home (nor its XDG folders): anything that falls back to it lands in the
+  # build tree.
   set(test_home ${CMAKE_BINARY_DIR}/test-home)
   file(MAKE_DIRECTORY ${test_home})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}"
-               ENVIRONMENT "HOME=${test_home};XDG_CONFIG_HOME=${test_home}/.config")
+  set(properties TIMEOUT ${ARG_TIMEOUT}
+      ENVIRONMENT "HOME=${test_home}")
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()
 
 # qor_bench(name SOURCES a_bench.cpp DEPS lib ...)
