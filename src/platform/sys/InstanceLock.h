@@ -11,24 +11,24 @@ inline constexpr std::string_view kInstanceLockName = "QORVR17_GAMING_MOUSE_CONF
 
 class InstanceLock {
 public:
-  enum class Status {
-    Acquired,       // this process is the one instance
-    HeldByAnother,  // another process holds the lock: this copy should end
-    Unavailable,    // the lock file could not be opened (no usable folder): nothing is known
-  };
+    enum class Status {
+        Acquired,      // this process is the one instance
+        HeldByAnother, // another process holds the lock: this copy should end
+        Unavailable,   // the lock file could not be opened (no usable folder): nothing is known
+    };
 
-  // Tries once, without waiting. The program passes qor::ipc::SocketFolder() as `folder`.
-  explicit InstanceLock(std::string_view folder, std::string_view name = kInstanceLockName);
-  ~InstanceLock();
-  InstanceLock(const InstanceLock&) = delete;
-  InstanceLock& operator=(const InstanceLock&) = delete;
+    // Tries once, without waiting. The program passes qor::ipc::SocketFolder() as `folder`.
+    explicit InstanceLock(std::string_view folder, std::string_view name = kInstanceLockName);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
 
-  Status State() const { return status_; }
-  bool Held() const { return status_ == Status::Acquired; }
+    Status State() const { return status_; }
+    bool Held() const { return status_ == Status::Acquired; }
 
 private:
-  int fd_ = -1;
-  Status status_ = Status::Unavailable;
+    int fd_ = -1;
+    Status status_ = Status::Unavailable;
 };
 
-}  // namespace qor::sys
+} // namespace qor::sys

@@ -11,4 +11,4 @@ namespace qor::sys {
 // attempted (fork failed); whether the program then runs is not known. Callers may ignore it.
 bool StartDetached(const std::string& program, const std::vector<std::string>& args = {});
 
-}  // namespace qor::sys
+} // namespace qor::sys
