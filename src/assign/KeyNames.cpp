@@ -1,6 +1,7 @@
 #include "assign/KeyNames.h"
 
 #include "assign/KeyboardLayout.h"
+#include "platform/text/Utf8.h"
 
 namespace qor {
 
@@ -16,21 +17,7 @@ std::string PrintableUtf8(char32_t c) {
     std::string out;
     if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
         return out;
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
+    AppendUtf8(out, c);
     return out;
 }
 

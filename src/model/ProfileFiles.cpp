@@ -146,6 +146,44 @@ void WriteProfileKeys(IniBatch& ini, const std::string& section, const ProfileRe
     ini.WriteStruct(section, "DPIStageValue", PackDpiStages(p));
 }
 
+// A button's section (ButtonID, ButtonFunc, LoopNumber in live files only, KeyNumber, MacroName),
+// then its AssignData as the struct key of the same name in the profile section.
+void WriteButton(IniBatch& ini, const std::string& group, const std::string& section, const ButtonRecord& b,
+                 bool live) {
+    ini.WriteInt(section, "ButtonID", b.ButtonID);
+    ini.WriteInt(section, "ButtonFunc", b.ButtonFunc);
+    if (live)
+        ini.WriteInt(section, "LoopNumber", b.LoopNumber);
+    ini.WriteInt(section, "KeyNumber", b.KeyNumber);
+    ini.WriteString(section, "MacroName", StoredMacroName(b));
+    ini.WriteStruct(group, section, b.AssignData);
+}
+
+// The keys WriteButton writes; an imported name is cut shorter than a live one.
+void ReadButton(const IniBatch& ini, const std::string& group, const std::string& section, ButtonRecord& b,
+                bool live) {
+    b.ButtonID = ReadByte(ini, section, "ButtonID");
+    b.ButtonFunc = ReadByte(ini, section, "ButtonFunc");
+    if (live)
+        b.LoopNumber = ReadByte(ini, section, "LoopNumber");
+    b.KeyNumber = ReadByte(ini, section, "KeyNumber");
+    b.MacroName = ReadMacroName(ini, section, live ? kLiveMacroNameMax : kImportMacroNameMax);
+    ini.ReadStruct(group, section, b.AssignData);
+}
+
+// Writes the five live files, each replaced once; one flush of the folder then makes all five
+// renames durable before the agent is told.
+template <class WriteProfile>
+bool SaveEachProfileFile(const ProfileTable& table, const std::string& folder, WriteProfile write) {
+    bool ok = true;
+    for (int k = 0; k < kProfileCount; ++k) {
+        IniBatch ini(ProfileFilePathIn(folder, k));
+        write(ini, GroupSection(k), k, table.profiles[k]);
+        ok = ini.Commit(FolderSync::Later) && ok;
+    }
+    return SyncFolderOf(ProfileFilePathIn(folder, 0)) && ok;
+}
+
 // Every integer key of a profile section except GroupID, with -1 for a missing key.
 void ReadProfileInts(const IniBatch& ini, const std::string& section, ProfileRecord& p) {
     for (const IntKey& key : kKeysBeforeColours)
@@ -171,16 +209,8 @@ void ReadProfileFiles(ProfileTable& buffer, const std::string& folder) {
         ReadProfileInts(ini, group, p);
         ReadLedStates(ini, group, p);
         ReadDpiStages(ini, group, p);
-        for (int i = 1; i <= kButtonCount; ++i) {
-            ButtonRecord& b = p.Buttons[i - 1];
-            const std::string section = ButtonSection(k, i);
-            b.ButtonID = ReadByte(ini, section, "ButtonID");
-            b.ButtonFunc = ReadByte(ini, section, "ButtonFunc");
-            b.LoopNumber = ReadByte(ini, section, "LoopNumber");
-            b.KeyNumber = ReadByte(ini, section, "KeyNumber");
-            b.MacroName = ReadMacroName(ini, section, kLiveMacroNameMax);
-            ini.ReadStruct(group, section, b.AssignData);
-        }
+        for (int i = 1; i <= kButtonCount; ++i)
+            ReadButton(ini, group, ButtonSection(k, i), p.Buttons[i - 1], true);
     }
 }
 
@@ -189,27 +219,13 @@ void ReadProfileFiles(ProfileTable& buffer) {
 }
 
 bool SaveProfileFiles(const ProfileTable& table, const std::string& folder) {
-    bool ok = true;
-    for (int k = 0; k < kProfileCount; ++k) {
-        IniBatch ini(ProfileFilePathIn(folder, k));
-        const std::string group = GroupSection(k);
-        const ProfileRecord& p = table.profiles[k];
-        ini.WriteInt(group, "GroupID", table.GroupID);
-        WriteProfileKeys(ini, group, p, true);
-        for (int i = 1; i <= kButtonCount; ++i) {
-            const ButtonRecord& b = p.Buttons[i - 1];
-            const std::string section = ButtonSection(k, i);
-            ini.WriteInt(section, "ButtonID", b.ButtonID);
-            ini.WriteInt(section, "ButtonFunc", b.ButtonFunc);
-            ini.WriteInt(section, "LoopNumber", b.LoopNumber);
-            ini.WriteInt(section, "KeyNumber", b.KeyNumber);
-            ini.WriteString(section, "MacroName", StoredMacroName(b));
-            ini.WriteStruct(group, section, b.AssignData);
-        }
-        ok = ini.Commit(FolderSync::Later) && ok;
-    }
-    // One flush of the folder makes all five renames durable before the agent is told.
-    return SyncFolderOf(ProfileFilePathIn(folder, 0)) && ok;
+    return SaveEachProfileFile(table, folder,
+                               [&](IniBatch& ini, const std::string& group, int k, const ProfileRecord& p) {
+                                   ini.WriteInt(group, "GroupID", table.GroupID);
+                                   WriteProfileKeys(ini, group, p, true);
+                                   for (int i = 1; i <= kButtonCount; ++i)
+                                       WriteButton(ini, group, ButtonSection(k, i), p.Buttons[i - 1], true);
+                               });
 }
 
 bool SaveProfileFiles() {
@@ -217,20 +233,14 @@ bool SaveProfileFiles() {
 }
 
 bool SaveLightingFiles(const ProfileTable& table, const std::string& folder) {
-    bool ok = true;
-    for (int k = 0; k < kProfileCount; ++k) {
-        IniBatch ini(ProfileFilePathIn(folder, k));
-        const std::string group = GroupSection(k);
-        const ProfileRecord& p = table.profiles[k];
-        for (const IntKey& key : kLightingKeys)
-            ini.WriteInt(group, key.name, p.*key.field);
-        for (int m = 0; m < kLedModeCount; ++m)
-            ini.WriteInt(group, LedColorKey(m), p.LedColor[m]);
-        ini.WriteStruct(group, "LEDSTATE_INFO", PackLedStates(p));
-        ok = ini.Commit(FolderSync::Later) && ok;
-    }
-    // One flush of the folder makes all five renames durable before the agent is told.
-    return SyncFolderOf(ProfileFilePathIn(folder, 0)) && ok;
+    return SaveEachProfileFile(table, folder,
+                               [](IniBatch& ini, const std::string& group, int, const ProfileRecord& p) {
+                                   for (const IntKey& key : kLightingKeys)
+                                       ini.WriteInt(group, key.name, p.*key.field);
+                                   for (int m = 0; m < kLedModeCount; ++m)
+                                       ini.WriteInt(group, LedColorKey(m), p.LedColor[m]);
+                                   ini.WriteStruct(group, "LEDSTATE_INFO", PackLedStates(p));
+                               });
 }
 
 bool SaveLightingFiles() {
@@ -240,15 +250,8 @@ bool SaveLightingFiles() {
 bool ExportProfile(const ProfileRecord& p, const std::string& path) {
     IniBatch ini(path);
     WriteProfileKeys(ini, "GROUP", p, false);
-    for (int i = 1; i <= kButtonCount; ++i) {
-        const ButtonRecord& b = p.Buttons[i - 1];
-        const std::string section = ExportButtonSection(i);
-        ini.WriteInt(section, "ButtonID", b.ButtonID);
-        ini.WriteInt(section, "ButtonFunc", b.ButtonFunc);
-        ini.WriteInt(section, "KeyNumber", b.KeyNumber);
-        ini.WriteString(section, "MacroName", StoredMacroName(b));
-        ini.WriteStruct("GROUP", section, b.AssignData);
-    }
+    for (int i = 1; i <= kButtonCount; ++i)
+        WriteButton(ini, "GROUP", ExportButtonSection(i), p.Buttons[i - 1], false);
     return ini.Commit();
 }
 
@@ -256,15 +259,8 @@ bool ImportProfile(ProfileRecord& p, const std::string& path) {
     const IniBatch ini(path);
     ReadProfileInts(ini, "GROUP", p);
     ReadDpiStages(ini, "GROUP", p);
-    for (int i = 1; i <= kButtonCount; ++i) {
-        ButtonRecord& b = p.Buttons[i - 1];
-        const std::string section = ExportButtonSection(i);
-        b.ButtonID = ReadByte(ini, section, "ButtonID");
-        b.ButtonFunc = ReadByte(ini, section, "ButtonFunc");
-        b.KeyNumber = ReadByte(ini, section, "KeyNumber");
-        b.MacroName = ReadMacroName(ini, section, kImportMacroNameMax);
-        ini.ReadStruct("GROUP", section, b.AssignData);
-    }
+    for (int i = 1; i <= kButtonCount; ++i)
+        ReadButton(ini, "GROUP", ExportButtonSection(i), p.Buttons[i - 1], false);
     return ini.Exists();
 }
 

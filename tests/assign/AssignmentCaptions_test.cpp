@@ -178,3 +178,46 @@ TEST(AssignmentCaptions, ProfileCaptionsReadTheSharedList)
 
 } // namespace
 } // namespace qor
+
+#include "model/ProfileFiles.h"
+#include "model/StructCodec.h"
+#include "model/TestFolder.h"
+#include "platform/text/Utf8.h"
+
+namespace qor {
+namespace {
+
+// Captions come from whatever the profile files held: out-of-range codes, counts and usages, a
+// lighting mode far outside its range and names that are not text must all give plain text.
+TEST(AssignmentCaptions, HostileProfileFilesGiveTextForEveryButton)
+{
+    test::AssignTestSkin skin;
+    test::TempFolder dir;
+    std::array<std::uint8_t, kAssignDataSize> junk{};
+    for (std::size_t i = 0; i < junk.size(); ++i)
+        junk[i] = static_cast<std::uint8_t>(0xFF - i * 37);
+    for (const std::int32_t ledMode : {1000, -7}) {
+        std::string file = "[GROUP0]\nLedMode1=" + std::to_string(ledMode) + "\n";
+        const int codes[kButtonCount] = {7, 6, 100, 7, 255, 200, -7, 1000, 100};
+        for (int i = 1; i <= kButtonCount; ++i)
+            file += "ButtonAssigned0_" + std::to_string(i) + "=" + EncodeStruct(junk) + "\n";
+        for (int i = 1; i <= kButtonCount; ++i)
+            file += "[ButtonAssigned0_" + std::to_string(i) + "]\nButtonFunc=" + std::to_string(codes[i - 1]) +
+                    "\nKeyNumber=" + std::to_string(i == 3 ? 14 : 255) + "\nMacroName=\xFF\xC3\n";
+        test::WriteAll(dir.Path("RSProfile1.pfd"), file);
+
+        auto table = std::make_unique<ProfileTable>();
+        LoadProfileTable(*table, dir.Slash());
+        EXPECT_EQ(table->profiles[0].LedMode1, ledMode);
+        for (int profile : {0, 1, -1, 5, 1000}) {
+            for (const std::string& caption : ComputeAssignmentCaptions(*table, profile))
+                EXPECT_TRUE(IsValidUtf8(caption)) << ledMode << " " << profile;
+        }
+        for (ButtonRecord& record : table->profiles[0].Buttons)
+            EXPECT_TRUE(IsValidUtf8(AssignmentCaption(record, Macros({{14, "Last"}}))));
+        EXPECT_TRUE(SaveProfileFiles(*table, dir.Slash()));
+    }
+}
+
+} // namespace
+} // namespace qor

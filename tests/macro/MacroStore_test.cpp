@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "MacroTestFolder.h"
+#include "model/FileEvents.h"
+
+#include <map>
+#include <sys/stat.h>
 
 namespace qor {
 namespace {
@@ -202,6 +206,55 @@ TEST_F(MacroStoreTest, ImportIntoAFullListChangesNothing)
     folder.Write("x/M3.QORDB", "[Setting]\r\nLoopTime=2\r\n");
     EXPECT_FALSE(store.Import(folder.Path("x/M3.QORDB")).has_value());
     EXPECT_EQ(folder.Read("MacroDB/M3.QORMACRO"), "mine");
+}
+
+} // namespace
+} // namespace qor
+
+namespace qor {
+namespace {
+
+// Every file below the root with its content and inode, so any write, replace or removal shows.
+std::map<std::string, std::pair<std::string, ino_t>> Snapshot(const test::TestFolder& folder)
+{
+    std::map<std::string, std::pair<std::string, ino_t>> files;
+    for (const std::string& name : folder.Listing()) {
+        struct stat st {};
+        ::lstat(folder.Path(name).c_str(), &st);
+        files[name] = {S_ISREG(st.st_mode) ? folder.Read(name) : std::string(), st.st_ino};
+    }
+    return files;
+}
+
+// Deleting is left out: it must still drop such a name from the list (see above).
+TEST_F(MacroStoreTest, UnsafeNamesChangeNoFileAnywhere)
+{
+    ASSERT_TRUE(store.List().AddName("Fire"));
+    ASSERT_TRUE(store.Save("Fire", Edited()));
+    folder.Write("x.QORMACRO", "outside");
+    folder.Write("MacroDB/a/b.QORMACRO", "below");
+    folder.Write("MacroDB/.QORMACRO", "dot");
+    const auto before = Snapshot(folder);
+    for (const std::string name : {"../x", "a/b", "/tmp/x", "..", ".", "", "x\ny", " Fire", "Fire\t"}) {
+        MacroWorkingCopy copy = Edited();
+        EXPECT_EQ(store.Create(name, copy), std::nullopt) << name;
+        EXPECT_FALSE(store.Save(name, Edited())) << name;
+        EXPECT_FALSE(store.Load(name, copy)) << name;
+        EXPECT_EQ(Snapshot(folder), before) << name;
+    }
+}
+
+// The device agent may read a macro file at any moment: a save replaces it with one rename.
+TEST_F(MacroStoreTest, SaveReplacesTheFileOnce)
+{
+    ASSERT_TRUE(store.Save("Fire", Edited()));
+    test::FileEvents events(folder.Path("MacroDB"));
+    MacroWorkingCopy changed = Edited();
+    changed.LoopCountText = "9";
+    ASSERT_TRUE(store.Save("Fire", changed));
+    EXPECT_EQ(events.AllRenamed(), (std::map<std::string, int>{{"Fire.QORMACRO", 1}}));
+    EXPECT_EQ(events.WrittenInPlace("Fire.QORMACRO"), 0);
+    EXPECT_EQ(folder.Listing(), (std::set<std::string>{"MacroDB", "MacroDB/Fire.QORMACRO"}));
 }
 
 } // namespace

@@ -1,8 +1,11 @@
+#include "FileEvents.h"
 #include "TestFolder.h"
 #include "model/IniFile.h"
 #include "model/ProfileFiles.h"
 #include "model/StructCodec.h"
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <sys/stat.h>
 
@@ -117,14 +120,17 @@ TEST(ProfileFiles, LightingSaveTouchesOnlyLightingKeys) {
     TempFolder dir;
     auto t = DistinctTable();
     ASSERT_TRUE(SaveProfileFiles(*t, dir.Slash()));
-    auto changed = std::make_unique<ProfileTable>(*t);
-    for (ProfileRecord& p : changed->profiles) {
+    const auto newLighting = [](ProfileRecord& p) {
         p.LedMode1 = 6;
         p.LedState1 = 7;
         p.FlashState1 = 8;
         p.BreathState1 = 9;
         p.LedColor.fill(0x123456);
         p.LEDSTATE_INFO.fill(LedModeState{3, 2});
+    };
+    auto changed = std::make_unique<ProfileTable>(*t);
+    for (ProfileRecord& p : changed->profiles) {
+        newLighting(p);
         p.PollingRate = 77; // not a lighting key: must not reach the files
     }
     ASSERT_TRUE(SaveLightingFiles(*changed, dir.Slash()));
@@ -132,12 +138,7 @@ TEST(ProfileFiles, LightingSaveTouchesOnlyLightingKeys) {
     ReadProfileFiles(*back, dir.Slash());
     for (int k = 0; k < kProfileCount; ++k) {
         ProfileRecord expected = t->profiles[k];
-        expected.LedMode1 = 6;
-        expected.LedState1 = 7;
-        expected.FlashState1 = 8;
-        expected.BreathState1 = 9;
-        expected.LedColor.fill(0x123456);
-        expected.LEDSTATE_INFO.fill(LedModeState{3, 2});
+        newLighting(expected);
         EXPECT_TRUE(back->profiles[k] == expected) << "profile " << k;
     }
 }
@@ -275,6 +276,47 @@ TEST(ProfileFiles, WriteFailureIsReportedAndNothingIsLost) {
     EXPECT_FALSE(SaveProfileFiles(*t, dir.Slash()));
     EXPECT_EQ(ReadAll(dir.Path("RSProfile1.pfd")), "[GROUP0]\nGroupID=1\n");
     EXPECT_EQ(Names(dir.Root()).size(), 5u) << "the other four were still written";
+}
+
+} // namespace
+} // namespace qor
+
+namespace qor {
+namespace {
+
+// The device agent may read a file at any moment, so every operation replaces each of its files with
+// one rename and never writes into a file in place.
+TEST(ProfileFiles, EachOperationReplacesEachFileOnce) {
+    TempFolder dir;
+    const auto fresh = Loaded(dir.Slash());
+    const auto distinct = DistinctTable();
+    const std::string exported = dir.Path("mine.pfd");
+    struct Operation {
+        const char* name;
+        std::function<bool()> run;
+        std::vector<std::string> files;
+    };
+    const std::vector<std::string> live = {"RSProfile1.pfd", "RSProfile2.pfd", "RSProfile3.pfd",
+                                           "RSProfile4.pfd", "RSProfile5.pfd"};
+    const Operation operations[] = {
+        {"first full save", [&] { return SaveProfileFiles(*fresh, dir.Slash()); }, live},
+        {"full save over existing files", [&] { return SaveProfileFiles(*distinct, dir.Slash()); }, live},
+        {"lighting save", [&] { return SaveLightingFiles(*fresh, dir.Slash()); }, live},
+        {"export to a new file", [&] { return ExportProfile(distinct->profiles[2], exported); }, {"mine.pfd"}},
+        {"export over that file", [&] { return ExportProfile(fresh->profiles[0], exported); }, {"mine.pfd"}},
+    };
+    test::FileEvents events(dir.Root());
+    for (const Operation& op : operations) {
+        events.Reset();
+        ASSERT_TRUE(op.run()) << op.name;
+        std::map<std::string, int> expected;
+        for (const std::string& f : op.files)
+            expected[f] = 1;
+        EXPECT_EQ(events.AllRenamed(), expected) << op.name;
+        for (const std::string& f : op.files)
+            EXPECT_EQ(events.WrittenInPlace(f), 0) << op.name << ": " << f;
+    }
+    EXPECT_EQ(Names(dir.Root()).size(), 6u) << "no temporary file is left behind";
 }
 
 } // namespace

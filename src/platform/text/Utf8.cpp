@@ -1,4 +1,4 @@
-#include "platform/ini/Utf8.h"
+#include "platform/text/Utf8.h"
 
 namespace qor {
 
@@ -51,6 +51,10 @@ Utf8Step DecodeUtf8(std::string_view text, std::size_t pos) {
     return {cp, need + 1};
 }
 
+bool IsWellFormedStep(std::string_view text, std::size_t pos, const Utf8Step& step) {
+    return step.codePoint != kReplacementChar || text.substr(pos, step.length) == "\xEF\xBF\xBD";
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
         cp = kReplacementChar;
@@ -78,7 +82,7 @@ bool IsValidUtf8(std::string_view text) {
             continue;
         }
         const Utf8Step step = DecodeUtf8(text, i);
-        if (step.codePoint == kReplacementChar && !(step.length == 3 && text.substr(i, 3) == "\xEF\xBF\xBD"))
+        if (!IsWellFormedStep(text, i, step))
             return false;
         i += step.length;
     }
@@ -144,6 +148,25 @@ void AppendUtf16(std::string& out, std::string_view utf8, bool bigEndian) {
             unit(step.codePoint);
         }
     }
+}
+
+std::u32string DecodeUtf8(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Step step = DecodeUtf8(utf8, i);
+        out.push_back(step.codePoint);
+        i += step.length;
+    }
+    return out;
+}
+
+std::string EncodeUtf8(std::u32string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char32_t cp : text)
+        AppendUtf8(out, cp);
+    return out;
 }
 
 } // namespace qor
