@@ -1,0 +1,366 @@
+#include "platform/backend/sdl/SdlBackend.h"
+
+#include "platform/backend/sdl/X11Window.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace qor {
+
+namespace {
+
+// A runaway source of events (a stuck auto-repeat, a flood of motion) must not keep one pump going.
+constexpr int kMaxEventsPerPump = 4096;
+
+std::optional<MouseButton> ButtonFromSdl(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT: return MouseButton::Left;
+    case SDL_BUTTON_RIGHT: return MouseButton::Right;
+    case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<Backend> CreateSdlBackend() {
+    // Without this SDL presents the window surface through OpenGL: three times slower to the first
+    // frame, about 90 MiB more memory, and a recreated X window that loses its shape.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Closing the last window is a request to that window; only the session or a signal quits.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // SDL drops a click that arrives within moments of the window gaining focus; a click on an inactive
+    // window must both activate it and act.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Outlines need X11 (XWayland on Wayland desktops); SDL_VIDEODRIVER in the environment still wins.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "No display available: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    const Uint32 wakeEventType = SDL_RegisterEvents(1);
+    if (wakeEventType == Uint32(-1)) {
+        std::fprintf(stderr, "SDL has no user event left: %s\n", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    return std::make_unique<SdlBackend>(wakeEventType);
+}
+
+SdlBackend::SdlBackend(std::uint32_t wakeEventType) : wakeEventType_(wakeEventType) {}
+
+SdlBackend::~SdlBackend() {
+    if (capture_ != kNoWindow) SDL_CaptureMouse(SDL_FALSE);
+    for (auto& [hwnd, w] : windows_) SDL_DestroyWindow(w.sdl);
+    windows_.clear();
+    SDL_Quit();
+}
+
+SdlBackend::NativeWindow* SdlBackend::Find(HWND window) {
+    auto it = windows_.find(window);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+const SdlBackend::NativeWindow* SdlBackend::Find(HWND window) const {
+    auto it = windows_.find(window);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+HWND SdlBackend::FromSdlId(std::uint32_t id) const {
+    auto it = bySdlId_.find(id);
+    return it == bySdlId_.end() ? kNoWindow : it->second;
+}
+
+unsigned long SdlBackend::XWindowOf(HWND window) const {
+    const NativeWindow* w = Find(window);
+    return w ? w->xWindow : 0;
+}
+
+void SdlBackend::PumpEvents(int timeoutMs, std::vector<BackendEvent>& out) {
+    SDL_Event event;
+    int got = 0;
+    if (timeoutMs == 0) got = SDL_PollEvent(&event);
+    else if (timeoutMs < 0) got = SDL_WaitEvent(&event);
+    else got = SDL_WaitEventTimeout(&event, timeoutMs);
+    for (int n = 0; got && n < kMaxEventsPerPump; ++n) {
+        Translate(event, out);
+        got = SDL_PollEvent(&event);
+    }
+}
+
+void SdlBackend::Wake() {
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = wakeEventType_;
+    SDL_PushEvent(&event);
+}
+
+std::uint64_t SdlBackend::NowMs() { return SDL_GetTicks64(); }
+
+Size SdlBackend::ScreenSize() {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(0, &bounds) != 0) return {};
+    return {bounds.w, bounds.h};
+}
+
+Point SdlBackend::CursorScreenPos() {
+    // SDL's global mouse state is a cache refreshed by raw input events it may not have read yet; a
+    // window drag that follows a stale position does not move.
+    if (Point p; QueryXPointer(xDisplay_, p)) return p;
+    int x = 0;
+    int y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return {x, y};
+}
+
+bool SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
+    if (desc.window == kNoWindow || windows_.count(desc.window) != 0) return false;
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    // Override-redirect: no taskbar entry, no decoration, never activated by the window manager.
+    if (desc.kind == NativeWindowKind::Popup) flags |= SDL_WINDOW_POPUP_MENU;
+    const int width = std::max(desc.screenRect.Width(), 1);
+    const int height = std::max(desc.screenRect.Height(), 1);
+    SDL_Window* sdl = SDL_CreateWindow(desc.title.c_str(), desc.screenRect.left, desc.screenRect.top, width, height, flags);
+    if (sdl == nullptr) {
+        std::fprintf(stderr, "Cannot create a window: %s\n", SDL_GetError());
+        return false;
+    }
+
+    NativeWindow w;
+    w.sdl = sdl;
+    w.sdlId = SDL_GetWindowID(sdl);
+    w.kind = desc.kind;
+    w.requestedPos = {desc.screenRect.left, desc.screenRect.top};
+    const XWindowId x = XWindowOfSdl(sdl);
+    w.xWindow = x.window;
+    if (x.display != nullptr) xDisplay_ = x.display;
+    if (desc.kind == NativeWindowKind::Dialog) {
+        // Only a hint to the window manager; the framework itself keeps input away from the owner.
+        if (const NativeWindow* owner = Find(desc.owner)) SDL_SetWindowModalFor(sdl, owner->sdl);
+    }
+    bySdlId_[w.sdlId] = desc.window;
+    windows_.emplace(desc.window, std::move(w));
+    return true;
+}
+
+void SdlBackend::DestroyNativeWindow(HWND window) {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return;
+    if (capture_ == window) {
+        SDL_CaptureMouse(SDL_FALSE);
+        capture_ = kNoWindow;
+    }
+    if (keyboardHolder_ == window) keyboardHolder_ = kNoWindow;
+    bySdlId_.erase(it->second.sdlId);
+    SDL_DestroyWindow(it->second.sdl);
+    windows_.erase(it);
+}
+
+void SdlBackend::ShowNativeWindow(HWND window, bool show) {
+    NativeWindow* w = Find(window);
+    if (w == nullptr) return;
+    if (!show) {
+        SDL_HideWindow(w->sdl);
+        return;
+    }
+    SDL_ShowWindow(w->sdl);
+    if (w->kind == NativeWindowKind::Popup) {
+        // Without a window manager SDL focuses every window it maps; a popup must leave the keyboard
+        // with the window that has it (whose focus event may not even have been read yet).
+        if (const NativeWindow* holder = Find(keyboardHolder_)) SDL_SetWindowInputFocus(holder->sdl);
+        return;
+    }
+    SDL_RaiseWindow(w->sdl);
+    SDL_SetWindowInputFocus(w->sdl);
+    keyboardHolder_ = window;
+}
+
+void SdlBackend::MoveNativeWindow(HWND window, const Rect& screenRect) {
+    NativeWindow* w = Find(window);
+    if (w == nullptr) return;
+    w->requestedPos = {screenRect.left, screenRect.top};
+    SDL_SetWindowPosition(w->sdl, screenRect.left, screenRect.top);
+    const int width = std::max(screenRect.Width(), 1);
+    const int height = std::max(screenRect.Height(), 1);
+    int oldWidth = 0;
+    int oldHeight = 0;
+    SDL_GetWindowSize(w->sdl, &oldWidth, &oldHeight);
+    if (width != oldWidth || height != oldHeight) SDL_SetWindowSize(w->sdl, width, height);
+}
+
+void SdlBackend::RaiseNativeWindow(HWND window) {
+    NativeWindow* w = Find(window);
+    if (w == nullptr) return;
+    SDL_RaiseWindow(w->sdl);
+    if (w->kind != NativeWindowKind::Popup) {
+        SDL_SetWindowInputFocus(w->sdl);
+        keyboardHolder_ = window;
+    }
+}
+
+void SdlBackend::SetNativeTitle(HWND window, const std::string& title) {
+    if (NativeWindow* w = Find(window)) SDL_SetWindowTitle(w->sdl, title.c_str());
+}
+
+void SdlBackend::Present(HWND window, const Image& frame, const Rect& dirty) {
+    NativeWindow* w = Find(window);
+    if (w == nullptr || frame.IsEmpty() || frame.pixels.size() != std::size_t(frame.width) * std::size_t(frame.height))
+        return;
+    SDL_Surface* surface = SDL_GetWindowSurface(w->sdl);
+    if (surface == nullptr) return;
+    // A frame painted for the old size may still arrive after a resize: show what fits.
+    const Rect area = dirty.Intersect({0, 0, std::min(frame.width, surface->w), std::min(frame.height, surface->h)});
+    if (!area.IsEmpty()) {
+        if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+        const Argb* src = frame.pixels.data() + std::size_t(area.top) * std::size_t(frame.width) + std::size_t(area.left);
+        auto* dst = static_cast<Uint8*>(surface->pixels) + std::size_t(area.top) * std::size_t(surface->pitch) +
+                    std::size_t(area.left) * surface->format->BytesPerPixel;
+        const Uint32 format = surface->format->format;
+        if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
+            const std::size_t rowBytes = std::size_t(area.Width()) * sizeof(Argb);
+            for (int y = 0; y < area.Height(); ++y)
+                std::memcpy(dst + std::size_t(y) * std::size_t(surface->pitch), src + std::size_t(y) * std::size_t(frame.width), rowBytes);
+        } else {
+            SDL_ConvertPixels(area.Width(), area.Height(), SDL_PIXELFORMAT_ARGB8888, src, frame.width * int(sizeof(Argb)),
+                              format, dst, surface->pitch);
+        }
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+        const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
+        SDL_UpdateWindowSurfaceRects(w->sdl, &rect, 1);
+    }
+    if (!w->presented) {
+        w->presented = true;
+        if (w->pendingShape) {
+            ApplyShape(*w, *w->pendingShape);
+            w->pendingShape.reset();
+        }
+    }
+}
+
+void SdlBackend::SetNativeShape(HWND window, const Region& region) {
+    NativeWindow* w = Find(window);
+    if (w == nullptr) return;
+    if (w->presented) ApplyShape(*w, region);
+    else w->pendingShape = region;
+}
+
+void SdlBackend::ApplyShape(NativeWindow& w, const Region& region) {
+    ApplyXShape(xDisplay_, w.xWindow, region);
+}
+
+void SdlBackend::MinimizeNativeWindow(HWND window) {
+    if (NativeWindow* w = Find(window)) SDL_MinimizeWindow(w->sdl);
+}
+
+void SdlBackend::SetNativeCapture(HWND window) {
+    if (window == kNoWindow) {
+        if (capture_ != kNoWindow) SDL_CaptureMouse(SDL_FALSE);
+        capture_ = kNoWindow;
+        return;
+    }
+    if (Find(window) == nullptr) return;
+    // SDL grabs the pointer for the window it is in; this fails while none of our windows has the
+    // keyboard, and the capture then holds only within our windows.
+    SDL_CaptureMouse(SDL_TRUE);
+    capture_ = window;
+}
+
+void SdlBackend::SetNativeIcon(HWND window, const Image& icon) {
+    NativeWindow* w = Find(window);
+    if (w == nullptr) return;
+    if (icon.IsEmpty() || icon.pixels.size() != std::size_t(icon.width) * std::size_t(icon.height)) {
+        ClearXIcon(xDisplay_, w->xWindow);
+        return;
+    }
+    // SDL only reads the pixels while it converts them into the window's icon property.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Argb*>(icon.pixels.data()), icon.width, icon.height, 32,
+                                                              icon.width * int(sizeof(Argb)), SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(w->sdl, surface);
+    SDL_FreeSurface(surface);
+}
+
+void SdlBackend::Translate(const SDL_Event& e, std::vector<BackendEvent>& out) {
+    BackendEvent ev;
+    switch (e.type) {
+    case SDL_QUIT:
+        ev.type = BackendEvent::Type::Quit;
+        out.push_back(std::move(ev));
+        return;
+    case SDL_MOUSEMOTION:
+        ev.type = BackendEvent::Type::MouseMove;
+        ev.window = FromSdlId(e.motion.windowID);
+        ev.pos = {e.motion.x, e.motion.y};
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const std::optional<MouseButton> button = ButtonFromSdl(e.button.button);
+        if (!button) return;
+        ev.type = e.type == SDL_MOUSEBUTTONDOWN ? BackendEvent::Type::MouseDown : BackendEvent::Type::MouseUp;
+        ev.window = FromSdlId(e.button.windowID);
+        ev.pos = {e.button.x, e.button.y};
+        ev.button = *button;
+        break;
+    }
+    case SDL_MOUSEWHEEL:
+        if (e.wheel.y == 0) return;
+        ev.type = BackendEvent::Type::MouseWheel;
+        ev.window = FromSdlId(e.wheel.windowID);
+        ev.pos = {e.wheel.mouseX, e.wheel.mouseY};
+        ev.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        // SDL scancodes are the USB HID usages of the Keyboard/Keypad page.
+        ev.type = e.type == SDL_KEYDOWN ? BackendEvent::Type::KeyDown : BackendEvent::Type::KeyUp;
+        ev.window = FromSdlId(e.key.windowID);
+        ev.usage = std::uint32_t(e.key.keysym.scancode);
+        ev.repeat = e.type == SDL_KEYDOWN && e.key.repeat != 0;
+        if (ev.usage == SDL_SCANCODE_UNKNOWN) return;
+        break;
+    case SDL_TEXTINPUT:
+        ev.type = BackendEvent::Type::TextInput;
+        ev.window = FromSdlId(e.text.windowID);
+        ev.text.assign(e.text.text, strnlen(e.text.text, sizeof(e.text.text)));
+        if (ev.text.empty()) return;
+        break;
+    case SDL_WINDOWEVENT: {
+        ev.window = FromSdlId(e.window.windowID);
+        const NativeWindow* w = Find(ev.window);
+        if (w == nullptr) return;
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // A popup is never the active window, even when the system hands it the keyboard.
+            if (w->kind == NativeWindowKind::Popup) return;
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) keyboardHolder_ = ev.window;
+            ev.type = e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ? BackendEvent::Type::FocusGained
+                                                                       : BackendEvent::Type::FocusLost;
+            break;
+        case SDL_WINDOWEVENT_LEAVE:
+            if (capture_ != kNoWindow) return;
+            ev.type = BackendEvent::Type::MouseLeave;
+            break;
+        case SDL_WINDOWEVENT_EXPOSED: ev.type = BackendEvent::Type::Expose; break;
+        case SDL_WINDOWEVENT_MOVED:
+            // The echo of our own move is no news to the framework.
+            if (Point{e.window.data1, e.window.data2} == w->requestedPos) return;
+            ev.type = BackendEvent::Type::Moved;
+            ev.pos = {e.window.data1, e.window.data2};
+            break;
+        case SDL_WINDOWEVENT_CLOSE: ev.type = BackendEvent::Type::Close; break;
+        default: return;
+        }
+        break;
+    }
+    default:
+        return; // the wake-up event and everything we do not use
+    }
+    if (ev.window == kNoWindow) return; // a window already destroyed, or none of ours
+    out.push_back(std::move(ev));
+}
+
+} // namespace qor

@@ -1,0 +1,368 @@
+// The SDL back end on a private Xvfb, driven through the Backend interface with real X input.
+
+#include "SdlTestSupport.h"
+#include "platform/backend/sdl/X11Window.h"
+#include "platform/gfx/Region.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <csignal>
+#include <thread>
+#include <unistd.h>
+
+namespace qor::test {
+namespace {
+
+using Type = BackendEvent::Type;
+
+constexpr Argb kGrey = 0xFF808080;
+constexpr Argb kBlue = 0xFF2040C0;
+
+auto Is(Type type, HWND window = kNoWindow) {
+    return [=](const BackendEvent& e) { return e.type == type && (window == kNoWindow || e.window == window); };
+}
+
+const BackendEvent* FindFirst(const std::vector<BackendEvent>& events, Type type) {
+    auto it = std::find_if(events.begin(), events.end(), [&](const BackendEvent& e) { return e.type == type; });
+    return it == events.end() ? nullptr : &*it;
+}
+
+// A 200 x 200 outline without its top-left 50 x 50 corner.
+Region CutCornerRegion() {
+    RegionBuilder builder;
+    for (int y = 0; y < 200; ++y) {
+        builder.BeginRow(y);
+        builder.AddRun(y < 50 ? 50 : 0, 200);
+    }
+    return builder.Build();
+}
+
+TEST_F(SdlDisplayTest, ShapedWindowLetsClicksInItsCutOutCornerThrough) {
+    const HWND below = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 500, 400), kGrey);
+    NativeWindowDesc desc{2, NativeWindowKind::Main, kNoWindow, Rect::FromXYWH(200, 150, 200, 200), "shaped"};
+    ASSERT_TRUE(backend_->CreateNativeWindow(desc));
+    backend_->SetNativeShape(2, CutCornerRegion()); // before the first present: applied by it
+    backend_->ShowNativeWindow(2, true);
+    const Image frame(200, 200, kBlue);
+    backend_->Present(2, frame, Rect::FromXYWH(0, 0, 200, 200));
+    PumpFor(100);
+
+    struct Case {
+        Point screen;
+        HWND window;
+        Point client;
+    } cases[] = {
+        {{210, 160}, below, {110, 60}}, // in the cut-out corner: the window below gets it
+        {{245, 195}, below, {145, 95}}, // still in the corner, next to its edge
+        {{255, 160}, 2, {55, 10}},      // right of the corner
+        {{300, 250}, 2, {100, 100}},    // middle
+        {{205, 205}, 2, {5, 55}},       // below the corner
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Xdo("mousemove " + std::to_string(c.screen.x) + " " + std::to_string(c.screen.y) + " click 1"));
+        const auto events = PumpUntil(Is(Type::MouseUp));
+        const BackendEvent* down = FindFirst(events, Type::MouseDown);
+        ASSERT_NE(down, nullptr) << "no click arrived at " << c.screen.x << "," << c.screen.y;
+        EXPECT_EQ(down->window, c.window) << "at " << c.screen.x << "," << c.screen.y;
+        EXPECT_EQ(down->pos, c.client) << "at " << c.screen.x << "," << c.screen.y << ": got " << down->pos.x << ","
+                                       << down->pos.y;
+        EXPECT_EQ(down->button, MouseButton::Left);
+    }
+
+    // An empty region gives the plain rectangle back: the corner takes clicks again.
+    backend_->SetNativeShape(2, Region());
+    ASSERT_TRUE(Xdo("mousemove 210 160 click 1"));
+    const auto events = PumpUntil(Is(Type::MouseUp));
+    const BackendEvent* down = FindFirst(events, Type::MouseDown);
+    ASSERT_NE(down, nullptr);
+    EXPECT_EQ(down->window, 2u);
+    EXPECT_EQ(down->pos, (Point{10, 10}));
+}
+
+TEST_F(SdlDisplayTest, PopupShowsAboveItsOwnerAndLeavesItTheKeyboard) {
+    const HWND owner = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 400, 300), kGrey);
+    PumpUntil(Is(Type::FocusGained, owner));
+    const HWND popup = OpenWindow(2, NativeWindowKind::Popup, Rect::FromXYWH(300, 200, 150, 100), kBlue, owner);
+
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(XGetWindowAttributes(x_, sdl_->XWindowOf(popup), &attributes));
+    EXPECT_TRUE(attributes.override_redirect) << "a popup must be kept away from the window manager";
+
+    // Clicked at once: a click that follows a focus change closely is still a click.
+    ASSERT_TRUE(Xdo("mousemove 350 250 click 1"));
+    auto events = PumpUntil(Is(Type::MouseUp));
+    const BackendEvent* down = FindFirst(events, Type::MouseDown);
+    ASSERT_NE(down, nullptr);
+    EXPECT_EQ(down->window, popup);
+    EXPECT_EQ(down->pos, (Point{50, 50}));
+    for (const BackendEvent& e : events)
+        EXPECT_FALSE(e.window == popup && (e.type == Type::FocusGained || e.type == Type::FocusLost));
+
+    ASSERT_TRUE(Xdo("key a"));
+    events = PumpUntil(Is(Type::KeyUp));
+    const BackendEvent* key = FindFirst(events, Type::KeyDown);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->window, owner);
+}
+
+TEST_F(SdlDisplayTest, DialogIsTransientForItsOwnerAndTakesTheKeyboard) {
+    const HWND owner = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 400, 300), kGrey);
+    PumpUntil(Is(Type::FocusGained, owner));
+    const HWND dialog = OpenWindow(2, NativeWindowKind::Dialog, Rect::FromXYWH(200, 150, 200, 120), kBlue, owner);
+
+    ::Window transientFor = 0;
+    ASSERT_TRUE(XGetTransientForHint(x_, sdl_->XWindowOf(dialog), &transientFor));
+    EXPECT_EQ(transientFor, sdl_->XWindowOf(owner));
+
+    ASSERT_TRUE(Xdo("key Escape"));
+    const auto events = PumpUntil(Is(Type::KeyUp));
+    const BackendEvent* key = FindFirst(events, Type::KeyDown);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->window, dialog);
+    EXPECT_EQ(key->usage, 0x29u);
+    const BackendEvent* lost = FindFirst(events, Type::FocusLost);
+    ASSERT_NE(lost, nullptr);
+    EXPECT_EQ(lost->window, owner);
+
+    // Raising the owner hands the keyboard back.
+    backend_->RaiseNativeWindow(owner);
+    EXPECT_FALSE(PumpUntil(Is(Type::FocusGained, owner)).empty());
+}
+
+TEST_F(SdlDisplayTest, KeysArriveAsUsagesWithTheirText) {
+    const HWND window = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 300, 200), kGrey);
+    PumpUntil(Is(Type::FocusGained, window));
+
+    struct Case {
+        const char* xdotoolKeys;
+        std::uint32_t usage; // of the last key pressed
+        const char* text;    // typed text, "" for none
+    } cases[] = {
+        {"a", 0x04, "a"},          {"shift+a", 0x04, "A"},     {"1", 0x1E, "1"},   {"space", 0x2C, " "},
+        {"Return", 0x28, ""},      {"Escape", 0x29, ""},       {"BackSpace", 0x2A, ""}, {"Tab", 0x2B, ""},
+        {"F5", 0x3E, ""},          {"F12", 0x45, ""},          {"Delete", 0x4C, ""}, {"Left", 0x50, ""},
+        {"KP_Enter", 0x58, ""},    {"KP_Add", 0x57, "+"},      {"Control_L", 0xE0, ""}, {"Shift_R", 0xE5, ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Xdo(std::string("key ") + c.xdotoolKeys));
+        const std::uint32_t usage = c.usage;
+        const auto events = PumpUntil([&](const BackendEvent& e) { return e.type == Type::KeyUp && e.usage == usage; });
+        std::vector<std::uint32_t> downs;
+        std::string text;
+        for (const BackendEvent& e : events) {
+            EXPECT_EQ(e.window, window);
+            if (e.type == Type::KeyDown) downs.push_back(e.usage);
+            if (e.type == Type::TextInput) text += e.text;
+        }
+        ASSERT_FALSE(downs.empty()) << c.xdotoolKeys;
+        EXPECT_EQ(downs.back(), c.usage) << c.xdotoolKeys;
+        EXPECT_EQ(text, c.text) << c.xdotoolKeys;
+    }
+}
+
+TEST_F(SdlDisplayTest, CaptureKeepsMotionOutsideTheWindowAndHoldsBackLeave) {
+    const HWND window = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 200, 200), kGrey);
+    PumpUntil(Is(Type::FocusGained, window));
+    ASSERT_TRUE(Xdo("mousemove 150 150"));
+    PumpUntil(Is(Type::MouseMove, window));
+
+    backend_->SetNativeCapture(window);
+    ASSERT_TRUE(Xdo("mousemove 40 60"));
+    auto events = PumpUntil([](const BackendEvent& e) { return e.type == Type::MouseMove && e.pos == Point{-60, -40}; });
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().pos, (Point{-60, -40})) << "motion outside must arrive in window coordinates";
+    EXPECT_EQ(events.back().window, window);
+    events = PumpFor(100);
+    EXPECT_EQ(FindFirst(events, Type::MouseLeave), nullptr);
+    EXPECT_EQ(backend_->CursorScreenPos(), (Point{40, 60}));
+
+    backend_->SetNativeCapture(kNoWindow);
+    ASSERT_TRUE(Xdo("mousemove 150 150"));
+    PumpUntil(Is(Type::MouseMove, window));
+    ASSERT_TRUE(Xdo("mousemove 40 60"));
+    events = PumpUntil(Is(Type::MouseLeave));
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().type, Type::MouseLeave);
+    EXPECT_EQ(events.back().window, window);
+}
+
+TEST_F(SdlDisplayTest, MoveRelocatesTheXWindowWithoutEchoingItBack) {
+    const HWND window = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 200, 150), kGrey);
+    PumpFor(50);
+    backend_->MoveNativeWindow(window, Rect::FromXYWH(260, 180, 220, 150));
+    const auto events = PumpFor(200);
+    EXPECT_EQ(XWindowPos(window), (Point{260, 180}));
+    EXPECT_EQ(FindFirst(events, Type::Moved), nullptr);
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(XGetWindowAttributes(x_, sdl_->XWindowOf(window), &attributes));
+    EXPECT_EQ(attributes.width, 220);
+    EXPECT_EQ(attributes.height, 150);
+    // A frame painted for the old size is shown as far as it fits, never beyond.
+    const Image oldFrame(200, 150, kBlue);
+    backend_->Present(window, oldFrame, Rect::FromXYWH(-10, -10, 400, 400));
+}
+
+TEST_F(SdlDisplayTest, MinimiseAsksTheWindowManagerToIconify) {
+    const HWND window = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 200, 150), kGrey);
+    // A window manager learns of the request from a client message to the root window.
+    XSelectInput(x_, DefaultRootWindow(x_), SubstructureNotifyMask);
+    XSync(x_, False);
+    const Atom changeState = XInternAtom(x_, "WM_CHANGE_STATE", False);
+    backend_->MinimizeNativeWindow(window);
+
+    bool asked = false;
+    for (int i = 0; i < 200 && !asked; ++i) {
+        while (XPending(x_) && !asked) {
+            XEvent event;
+            XNextEvent(x_, &event);
+            asked = event.type == ClientMessage && event.xclient.message_type == changeState &&
+                    event.xclient.window == sdl_->XWindowOf(window) && event.xclient.data.l[0] == IconicState;
+        }
+        if (!asked) usleep(10000);
+    }
+    EXPECT_TRUE(asked);
+}
+
+TEST_F(SdlDisplayTest, IconBecomesTheWindowsNetWmIconAndCanBeCleared) {
+    const HWND window = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 200, 150), kGrey);
+    Image icon(16, 8, 0xFF112233);
+    icon.At(3, 2) = 0x80FF0000;
+    backend_->SetNativeIcon(window, icon);
+    PumpFor(50);
+
+    const Atom netWmIcon = XInternAtom(x_, "_NET_WM_ICON", False);
+    auto readIcon = [&] {
+        std::vector<unsigned long> values;
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(x_, sdl_->XWindowOf(window), netWmIcon, 0, 1 << 16, False, XA_CARDINAL, &type, &format,
+                               &count, &after, &data) == Success &&
+            data != nullptr) {
+            auto* longs = reinterpret_cast<unsigned long*>(data); // format 32 arrives as longs
+            for (unsigned long i = 0; i < count; ++i) values.push_back(longs[i] & 0xFFFFFFFFu);
+            XFree(data);
+        }
+        return values;
+    };
+    const std::vector<unsigned long> values = readIcon();
+    ASSERT_EQ(values.size(), 2u + 16 * 8);
+    EXPECT_EQ(values[0], 16u);
+    EXPECT_EQ(values[1], 8u);
+    EXPECT_EQ(values[2], 0xFF112233u);
+    EXPECT_EQ(values[2 + 2 * 16 + 3], 0x80FF0000u);
+
+    backend_->SetNativeIcon(window, Image());
+    XSync(x_, False);
+    EXPECT_TRUE(readIcon().empty());
+}
+
+TEST_F(SdlDisplayTest, CloseRequestsAndSignalsReachTheProgram) {
+    const HWND window = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 200, 150), kGrey);
+    // What a window manager sends when the user closes the window.
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = sdl_->XWindowOf(window);
+    event.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(x_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(x_, sdl_->XWindowOf(window), False, NoEventMask, &event);
+    XFlush(x_);
+    auto events = PumpUntil(Is(Type::Close));
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().type, Type::Close);
+    EXPECT_EQ(events.back().window, window);
+
+    // Closing a window is not quitting; a terminating signal is.
+    EXPECT_EQ(FindFirst(events, Type::Quit), nullptr);
+    kill(getpid(), SIGTERM);
+    events = PumpUntil(Is(Type::Quit));
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().type, Type::Quit);
+    EXPECT_EQ(events.back().window, kNoWindow);
+}
+
+TEST_F(SdlDisplayTest, WakeFromAnotherThreadEndsAnEndlessWait) {
+    OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 200, 150), kGrey);
+    PumpFor(100);
+    alarm(30); // watchdog: a lost wake-up would otherwise wait forever
+    std::thread waker([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        backend_->Wake();
+    });
+    std::vector<BackendEvent> events;
+    backend_->PumpEvents(-1, events);
+    alarm(0);
+    waker.join();
+    for (const BackendEvent& e : events) EXPECT_NE(e.window, kNoWindow) << "the wake-up is no event for the framework";
+}
+
+TEST_F(SdlDisplayTest, UnknownHandlesAndOddFramesAreIgnored) {
+    const HWND window = OpenWindow(1, NativeWindowKind::Main, Rect::FromXYWH(100, 100, 50, 40), kGrey);
+    NativeWindowDesc duplicate{window, NativeWindowKind::Main, kNoWindow, Rect::FromXYWH(0, 0, 10, 10), "again"};
+    EXPECT_FALSE(backend_->CreateNativeWindow(duplicate));
+    NativeWindowDesc empty{7, NativeWindowKind::Popup, kNoWindow, Rect{}, ""};
+    EXPECT_TRUE(backend_->CreateNativeWindow(empty)) << "a zero-sized window still gets a native window";
+
+    Image broken(50, 40);
+    broken.pixels.resize(10); // fewer pixels than its size claims
+    backend_->Present(window, broken, Rect::FromXYWH(0, 0, 50, 40));
+    backend_->Present(window, Image(), Rect::FromXYWH(0, 0, 50, 40));
+    Image brokenIcon(16, 16);
+    brokenIcon.pixels.clear();
+    backend_->SetNativeIcon(window, brokenIcon);
+    for (HWND unknown : {HWND(0), HWND(99)}) {
+        backend_->ShowNativeWindow(unknown, true);
+        backend_->MoveNativeWindow(unknown, Rect::FromXYWH(0, 0, 10, 10));
+        backend_->Present(unknown, Image(4, 4), Rect::FromXYWH(0, 0, 4, 4));
+        backend_->SetNativeShape(unknown, Region::FromRect(Rect::FromXYWH(0, 0, 2, 2)));
+        backend_->SetNativeCapture(unknown);
+        backend_->DestroyNativeWindow(unknown);
+    }
+    backend_->DestroyNativeWindow(window);
+    backend_->DestroyNativeWindow(window);
+    PumpFor(50);
+}
+
+TEST(SdlBackendWithoutDisplay, ReportsAndGivesNoBackend) {
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    testing::internal::CaptureStderr();
+    std::unique_ptr<Backend> backend = CreateSdlBackend();
+    const std::string said = testing::internal::GetCapturedStderr();
+    if (display) setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_EQ(backend, nullptr);
+    EXPECT_NE(said.find("No display"), std::string::npos) << said;
+}
+
+TEST(ShapeBatches, EndAtBandBoundaries) {
+    // Three bands: two rectangles at top 0, three at top 1, one at top 2.
+    const std::vector<Rect> rects = {{0, 0, 1, 1}, {2, 0, 3, 1}, {0, 1, 1, 2}, {2, 1, 3, 2},
+                                     {4, 1, 5, 2}, {0, 2, 1, 3}};
+    struct Case {
+        std::size_t max;
+        std::vector<std::pair<std::size_t, std::size_t>> batches; // first, count
+    } cases[] = {
+        {100, {{0, 6}}},
+        {5, {{0, 5}, {5, 1}}},
+        {4, {{0, 2}, {2, 4}}},
+        {2, {{0, 2}, {2, 3}, {5, 1}}}, // a band longer than the limit stays whole
+        {0, {{0, 2}, {2, 3}, {5, 1}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::pair<std::size_t, std::size_t>> got;
+        for (const RectBatch& b : ShapeBatches(rects, c.max)) got.emplace_back(b.first, b.count);
+        EXPECT_EQ(got, c.batches) << "max " << c.max;
+    }
+    EXPECT_TRUE(ShapeBatches({}, 10).empty());
+}
+
+} // namespace
+} // namespace qor::test
