@@ -32,6 +32,7 @@ void AddButtonArt(ArtRegistry& registry);
 void AddControlArt(ArtRegistry& registry);
 void AddDialogArt(ArtRegistry& registry);
 void AddMenuArt(ArtRegistry& registry);
+void AddFileDialogArt(ArtRegistry& registry);
 
 inline void AddAllArt(ArtRegistry& registry) {
     AddMainWindowArt(registry);
@@ -41,6 +42,7 @@ inline void AddAllArt(ArtRegistry& registry) {
     AddControlArt(registry);
     AddDialogArt(registry);
     AddMenuArt(registry);
+    AddFileDialogArt(registry);
 }
 
 } // namespace qor::skin

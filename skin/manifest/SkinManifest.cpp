@@ -30,6 +30,10 @@ constexpr std::array kArtFiles = {
     ArtFile{"background/424.png", 7, 9},
     ArtFile{"background/141.png", 8, 8},
     ArtFile{"background/appicon.png", 64, 64},
+    // File dialog list icons (transparent around the glyph; they sit on every row colour).
+    ArtFile{"background/fd-up.png", 16, 16},
+    ArtFile{"background/fd-folder.png", 16, 16},
+    ArtFile{"background/fd-file.png", 16, 16},
     // Buttons: the window frame.
     ArtFile{"buttons/min-1.png", 14, 13},
     ArtFile{"buttons/min-2.png", 14, 13},
@@ -123,6 +127,7 @@ constexpr auto kDpi = Range<1, 3>();
 constexpr auto kRate = Range<1, 2>();
 constexpr auto kScroll = Range<1, 3>();
 constexpr std::array kMacroMenu = {1};
+constexpr auto kFileDialog = Range<1, 18>();
 
 const std::array kRequiredTexts = {
     TextKeys{"strings/skins.ini", "General", kGeneral},
@@ -138,6 +143,7 @@ const std::array kRequiredTexts = {
     TextKeys{"strings/general.ini", "RATE", kRate},
     TextKeys{"strings/general.ini", "SCROLL", kScroll},
     TextKeys{"strings/general.ini", "MACRO", kMacroMenu},
+    TextKeys{"strings/general.ini", "FILEDIALOG", kFileDialog},
 };
 
 } // namespace
