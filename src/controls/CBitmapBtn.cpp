@@ -1,5 +1,6 @@
 #include "controls/CBitmapBtn.h"
 
+#include "controls/ControlFont.h"
 #include "platform/gfx/ImageFile.h"
 #include "platform/gfx/Painter.h"
 #include "platform/ui/Application.h"
@@ -84,10 +85,7 @@ void CBitmapBtn::OnPaint(Painter& painter) {
 
     if (Caption.empty() || !ShowCaption)
         return;
-    Font font;
-    font.family = "Arial";
-    font.height = FontHeight;
-    font.weight = FontWeight;
+    const Font font = DialogFont(FontHeight, FontWeight);
     const Argb colour = ArgbFromColorRef(TextColors[std::size_t(look.caption)]);
     if (UseTextRect) {
         painter.DrawText(Caption, TextRect, font, colour, kTextCentered | qor::TextAlign::NoClip);

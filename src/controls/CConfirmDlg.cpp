@@ -1,12 +1,11 @@
 #include "controls/CConfirmDlg.h"
 
+#include "controls/ControlFont.h"
 #include "controls/FileDialogLook.h"
 #include "controls/FileDialogTexts.h"
-#include "platform/gfx/ImageFile.h"
 #include "platform/gfx/Painter.h"
 #include "platform/gfx/Text.h"
 #include "platform/gfx/Utf8.h"
-#include "skin/SkinPaths.h"
 
 #include <utility>
 
@@ -24,24 +23,7 @@ constexpr Rect kIntroRect{108, 66, 416, 88};
 constexpr Rect kSubjectRect{108, 88, 416, 110};
 constexpr Rect kQuestionRect{108, 110, 416, 132};
 
-Font TextFont(int height, int weight) {
-    Font font;
-    font.family = "Arial";
-    font.height = height;
-    font.weight = weight;
-    return font;
-}
-
 } // namespace
-
-void SetUpDialogButton(CBitmapBtn& button, const std::string& caption) {
-    button.SetImageFiles(SkinPath(SkinFolder::Buttons, "ok-1.png"), SkinPath(SkinFolder::Buttons, "ok-3.png"),
-                         SkinPath(SkinFolder::Buttons, "ok-2.png"),
-                         SkinPath(SkinFolder::Buttons, "ok-1.png"));
-    button.ShowCaption = true;
-    button.FontWeight = kFontWeightBold;
-    button.SetCaption(caption, 0, CaptionAlign::Centred);
-}
 
 std::string ElideMiddle(const std::string& utf8, const Font& font, int maxWidth) {
     const std::u32string text = DecodeUtf8(utf8);
@@ -68,56 +50,23 @@ std::string ElideMiddle(const std::string& utf8, const Font& font, int maxWidth)
 
 CConfirmDlg::CConfirmDlg(CWnd* owner, std::string title, std::string intro, std::string subject,
                          std::string question)
-    : CDialog(owner, kSize), title_(std::move(title)), intro_(std::move(intro)), subject_(std::move(subject)),
-      question_(std::move(question)) {}
+    : CQuestionDlg(owner, kSize, {kYesRect, kNoRect, kSymbolRect}), title_(std::move(title)),
+      intro_(std::move(intro)), subject_(std::move(subject)), question_(std::move(question)) {}
 
 int CConfirmDlg::OnCreate() {
-    background_ = LoadSharedImage(SkinPath(SkinFolder::Background, "dlg.png"));
-    symbol_ = LoadSharedImage(SkinPath(SkinFolder::Background, "warn.png"));
-    if (!yes_.Create(this, kYesRect, IDOK) || !no_.Create(this, kNoRect, IDCANCEL))
-        return -1;
-    SetUpDialogButton(yes_, FileDialogText(FileDialogTextId::Yes));
-    SetUpDialogButton(no_, FileDialogText(FileDialogTextId::No));
-    return 0;
-}
-
-void CConfirmDlg::OnDestroy() {
-    background_.reset();
-    symbol_.reset();
+    return CreateFace(FileDialogText(FileDialogTextId::Yes), FileDialogText(FileDialogTextId::No));
 }
 
 void CConfirmDlg::OnPaint(Painter& painter) {
-    const Rect client = GetClientRect();
-    painter.FillRect(client, 0xFF131519);
-    painter.DrawImage(background_, client);
-    painter.DrawImage(symbol_, kSymbolRect);
-    painter.DrawText(title_, kTitleRect, TextFont(19, kFontWeightBold), kInk, kTextCentered);
-    const Font body = TextFont(15, kFontWeightNormal);
+    painter.FillRect(GetClientRect(), 0xFF131519);
+    CQuestionDlg::OnPaint(painter);
+    painter.DrawText(title_, kTitleRect, DialogFont(19, kFontWeightBold), kInk, kTextCentered);
+    const Font body = DialogFont(15, kFontWeightNormal);
     const TextAlign left = TextAlign::Left | TextAlign::VCenter | TextAlign::EndEllipsis;
     painter.DrawText(intro_, kIntroRect, body, kInkDim, left);
-    painter.DrawText(ElideMiddle(subject_, TextFont(15, kFontWeightBold), kSubjectRect.Width()), kSubjectRect,
-                     TextFont(15, kFontWeightBold), kInk, left);
+    const Font bold = DialogFont(15, kFontWeightBold);
+    painter.DrawText(ElideMiddle(subject_, bold, kSubjectRect.Width()), kSubjectRect, bold, kInk, left);
     painter.DrawText(question_, kQuestionRect, body, kInkDim, left);
-}
-
-bool CConfirmDlg::OnCommand(int id, int notification, HWND sender) {
-    if (sender != kNoWindow && sender == yes_.GetSafeHwnd()) {
-        EndDialog(IDOK);
-        return true;
-    }
-    if (sender != kNoWindow && sender == no_.GetSafeHwnd()) {
-        EndDialog(IDCANCEL);
-        return true;
-    }
-    return CDialog::OnCommand(id, notification, sender);
-}
-
-bool CConfirmDlg::PreTranslateMessage(MSG& msg) {
-    if (msg.message == WM_KEYDOWN && UINT(msg.wParam) == VK_RETURN) {
-        EndDialog(IDOK);
-        return true;
-    }
-    return CDialog::PreTranslateMessage(msg);
 }
 
 } // namespace qor

@@ -4,45 +4,32 @@
 // middle to fit) and a question over the dialog face with the warning symbol; Yes answers IDOK, No IDCANCEL.
 // Enter means Yes, Escape No.
 
-#include "controls/CBitmapBtn.h"
+#include "controls/CQuestionDlg.h"
 #include "platform/gfx/Font.h"
-#include "platform/gfx/Image.h"
-#include "platform/ui/CDialog.h"
 
 #include <string>
 
 namespace qor {
 
-class CConfirmDlg : public CDialog {
+class CConfirmDlg : public CQuestionDlg {
 public:
     static constexpr Size kSize{440, 200};
 
     CConfirmDlg(CWnd* owner, std::string title, std::string intro, std::string subject, std::string question);
 
-    CBitmapBtn& YesButton() { return yes_; }
-    CBitmapBtn& NoButton() { return no_; }
-
-    bool PreTranslateMessage(MSG& msg) override;
+    CBitmapBtn& YesButton() { return ConfirmButton(); }
+    CBitmapBtn& NoButton() { return RefuseButton(); }
 
 protected:
     int OnCreate() override;
-    void OnDestroy() override;
     void OnPaint(Painter& painter) override;
-    bool OnCommand(int id, int notification, HWND sender) override;
 
 private:
     std::string title_;
     std::string intro_;
     std::string subject_;
     std::string question_;
-    ImagePtr background_;
-    ImagePtr symbol_;
-    CBitmapBtn yes_;
-    CBitmapBtn no_;
 };
-
-// Sets up a command button of the file dialogs with the skin's button faces and `caption`.
-void SetUpDialogButton(CBitmapBtn& button, const std::string& caption);
 
 // `utf8` shortened by replacing its middle with "..." so that it fits into `maxWidth` (file names
 // keep their extension and paths their last folder that way).

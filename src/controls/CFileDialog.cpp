@@ -1,6 +1,7 @@
 #include "controls/CFileDialog.h"
 
 #include "controls/CConfirmDlg.h"
+#include "controls/ControlFont.h"
 #include "controls/FileDialogLook.h"
 #include "controls/FileDialogTexts.h"
 #include "controls/FileFilter.h"
@@ -32,14 +33,6 @@ constexpr Rect kCancelRect{443, 402, 536, 428};
 
 constexpr std::uint32_t kEditInk = 0xF2EEEC;  // kInk as 0x00BBGGRR
 constexpr std::uint32_t kEditBack = 0x0F0C0B; // kWell as 0x00BBGGRR
-
-Font TextFont(int height, int weight) {
-    Font font;
-    font.family = "Arial";
-    font.height = height;
-    font.weight = weight;
-    return font;
-}
 
 std::string ProblemText(FileProblem problem) {
     switch (problem) {
@@ -87,7 +80,7 @@ int CFileDialog::OnCreate() {
         !up_.Create(this, kUpRect, kUpButtonId) || !ok_.Create(this, kOkRect, IDOK) ||
         !cancel_.Create(this, kCancelRect, IDCANCEL))
         return -1;
-    Font editFont = TextFont(15, kFontWeightNormal);
+    Font editFont = DialogFont(15, kFontWeightNormal);
     name_.SetFont(editFont);
     name_.SetLimitText(4096);
     name_.SetWindowText(options_.fileName);
@@ -132,9 +125,9 @@ void CFileDialog::OnPaint(Painter& painter) {
     const Rect client = GetClientRect();
     painter.FillRect(client, 0xFF131519);
     painter.DrawImage(background_, client);
-    painter.DrawText(options_.title, kTitleRect, TextFont(19, kFontWeightBold), kInk, kTextCentered);
+    painter.DrawText(options_.title, kTitleRect, DialogFont(19, kFontWeightBold), kInk, kTextCentered);
 
-    const Font body = TextFont(15, kFontWeightNormal);
+    const Font body = DialogFont(15, kFontWeightNormal);
     const TextAlign left = TextAlign::Left | TextAlign::VCenter | TextAlign::EndEllipsis;
     painter.FillRect(kPathRect, kWell);
     painter.DrawRectOutline(kPathRect, 1, kFrame);

@@ -15,10 +15,7 @@ void CStaticTrans::SetFont(const Font& font) {
 Font CStaticTrans::EffectiveFont() const {
     if (BackColor != kTransparentBack)
         return plainFont_;
-    Font font;
-    font.family = "Arial";
-    font.height = FontHeight;
-    font.weight = FontWeight;
+    Font font = DialogFont(FontHeight, FontWeight);
     font.italic = Italic;
     return font;
 }

@@ -1,16 +1,21 @@
 #pragma once
-// The font text controls use unless they choose their own: the dialogs' plain font.
+// The fonts the controls and dialogs draw with: the dialogs' family at a chosen size and weight, and
+// the plain font text controls use unless they choose their own.
 
 #include "platform/gfx/Font.h"
 
 namespace qor {
 
-inline Font DefaultControlFont() {
+inline Font DialogFont(int height, int weight) {
     Font font;
     font.family = "Arial";
-    font.height = 13;
-    font.weight = kFontWeightNormal;
+    font.height = height;
+    font.weight = weight;
     return font;
+}
+
+inline Font DefaultControlFont() {
+    return DialogFont(13, kFontWeightNormal);
 }
 
 } // namespace qor

@@ -1,7 +1,7 @@
 #include "agent/AgentInterface.h"
 #include "model/Folders.h"
+#include "support/TempFolder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
@@ -38,11 +38,11 @@ TEST(AgentInterface, WireValuesAreFixed) {
 }
 
 TEST(AgentInterface, ConnectionFlagLivesInTheSharedSettingsFile) {
-    std::string home = (std::filesystem::temp_directory_path() / "qor-agent-XXXXXX").string();
-    ASSERT_NE(mkdtemp(home.data()), nullptr);
+    const test::TempFolder folder("qor-agent");
+    ASSERT_FALSE(folder.Root().empty());
+    const std::string& home = folder.Root();
     InitFolders({.exePath = home + "/bin/prog", .home = home, .xdgConfigHome = std::nullopt});
     EXPECT_EQ(UserDataFolder() + std::string(kSharedSettingsFile), SharedSettingsPath());
-    std::filesystem::remove_all(home);
     EXPECT_EQ(kConnectionFlagSection, "Device");
     EXPECT_EQ(kConnectionFlagKey, "Setting");
 }

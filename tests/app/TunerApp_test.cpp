@@ -3,6 +3,7 @@
 
 #include "platform/ipc/Ipc.h"
 #include "platform/sys/InstanceLock.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,12 @@ struct ProcessRun {
 
 class TunerProcessTest : public ::testing::Test {
 protected:
-    std::filesystem::path root;
+    // Under /tmp: the runtime folder's socket paths must stay within their short length limit.
+    test::TempFolder folder{"qor-app", "/tmp"};
+    std::filesystem::path root = folder.Root();
     std::string oldRuntime;
 
     void SetUp() override {
-        char pattern[] = "/tmp/qor-app-XXXXXX";
-        root = mkdtemp(pattern);
         std::filesystem::create_directories(root / "run");
         std::filesystem::create_directories(root / "home");
         std::filesystem::permissions(root / "run", std::filesystem::perms::owner_all,
@@ -40,7 +41,6 @@ protected:
     void TearDown() override {
         if (oldRuntime.empty()) unsetenv("XDG_RUNTIME_DIR");
         else setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1);
-        std::filesystem::remove_all(root);
     }
 
     ProcessRun RunTuner() {

@@ -2,13 +2,12 @@
 // A temporary skin tree with the two text files the assignment code reads, and a temporary macro
 // folder. Restores the real skin afterwards.
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "macro/MacroStore.h"
 #include "skin/SkinPaths.h"
+#include "support/TempFolder.h"
 
 namespace qor::test {
 
@@ -16,8 +15,6 @@ class AssignTestSkin {
 public:
     AssignTestSkin()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qor-assign-XXXXXX").string();
-        root_ = mkdtemp(pattern.data()) ? pattern + "/" : std::string();
         std::filesystem::create_directories(root_ + "skin/strings");
         std::filesystem::create_directories(root_ + "MacroDB");
         std::string general = "[FUNCTION_STRING]\r\n";
@@ -32,24 +29,19 @@ public:
               "[SINGLEKEY]\r\n1=Press a key\r\n3=Combination\r\n4=Hold the keys\r\n7=Fire key\r\n");
         SetSkinRoot(root_ + "skin/");
     }
-    ~AssignTestSkin()
-    {
-        SetSkinRoot("");
-        std::error_code ignored;
-        if (!root_.empty())
-            std::filesystem::remove_all(root_, ignored);
-    }
+    ~AssignTestSkin() { SetSkinRoot(""); }
     AssignTestSkin(const AssignTestSkin&) = delete;
     AssignTestSkin& operator=(const AssignTestSkin&) = delete;
 
     void Write(const std::string& relative, const std::string& bytes) const
     {
-        std::ofstream(root_ + relative, std::ios::binary) << bytes;
+        WriteAll(root_ + relative, bytes);
     }
     MacroStore Macros() const { return MacroStore(root_ + "MacroDB/", root_ + "MacroDB/MacroSet.QORDB"); }
 
 private:
-    std::string root_;
+    TempFolder folder_{"qor-assign"};
+    std::string root_ = folder_.Root().empty() ? std::string() : folder_.Slash();
 };
 
 } // namespace qor::test

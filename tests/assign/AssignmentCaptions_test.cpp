@@ -181,7 +181,7 @@ TEST(AssignmentCaptions, ProfileCaptionsReadTheSharedList)
 
 #include "model/ProfileFiles.h"
 #include "model/StructCodec.h"
-#include "model/TestFolder.h"
+#include "support/TempFolder.h"
 #include "platform/text/Utf8.h"
 
 namespace qor {

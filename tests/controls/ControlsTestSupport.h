@@ -6,9 +6,8 @@
 #include "platform/gfx/Painter.h"
 #include "platform/gfx/Png.h"
 #include "platform/ui/CWnd.h"
+#include "support/TempFolder.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -60,24 +59,15 @@ protected:
 // A folder of solid-colour PNG files, removed at the end of the test.
 class ImageDir {
 public:
-    ImageDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qor-controls-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~ImageDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
     std::string Solid(const std::string& name, Size size, Argb colour) const {
-        const std::string file = path_ + "/" + name;
+        const std::string file = folder_.Path(name);
         EXPECT_TRUE(SavePng(Image(size.width, size.height, colour), file)) << file;
         return file;
     }
-    std::string Missing() const { return path_ + "/missing.png"; }
+    std::string Missing() const { return folder_.Path("missing.png"); }
 
 private:
-    std::string path_;
+    TempFolder folder_{"qor-controls"};
 };
 
 // A pixel of `window` (client coordinates), read from its top-level window's framebuffer.

@@ -1,47 +1,26 @@
 #pragma once
-// A fresh folder under /tmp for one test, removed afterwards, with small file helpers.
+// A fresh folder for one macro test, removed afterwards, addressed by paths relative to it.
 
-#include <cstdlib>
+#include "support/TempFolder.h"
+
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
+#include <system_error>
 
 namespace qor::test {
 
 class TestFolder {
 public:
-    TestFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qor-macro-XXXXXX").string();
-        root_ = mkdtemp(pattern.data()) ? pattern + "/" : std::string();
-    }
-    ~TestFolder()
-    {
-        std::error_code ignored;
-        if (!root_.empty())
-            std::filesystem::remove_all(root_, ignored);
-    }
-    TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-
     const std::string& Root() const { return root_; } // ends with '/'
     std::string Path(const std::string& relative) const { return root_ + relative; }
 
     void Write(const std::string& relative, const std::string& bytes) const
     {
-        const std::filesystem::path path = Path(relative);
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
+        std::filesystem::create_directories(std::filesystem::path(Path(relative)).parent_path());
+        WriteAll(Path(relative), bytes);
     }
-    std::string Read(const std::string& relative) const
-    {
-        std::ifstream in(Path(relative), std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Read(const std::string& relative) const { return ReadAll(Path(relative)); }
     bool Exists(const std::string& relative) const
     {
         std::error_code ignored;
@@ -57,7 +36,8 @@ public:
     }
 
 private:
-    std::string root_;
+    TempFolder folder_{"qor-macro"};
+    std::string root_ = folder_.Root().empty() ? std::string() : folder_.Slash();
 };
 
 } // namespace qor::test

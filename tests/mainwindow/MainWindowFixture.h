@@ -12,6 +12,7 @@
 #include "platform/backend/headless/HeadlessDriver.h"
 #include "platform/ipc/Ipc.h"
 #include "skin/SkinPaths.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +30,6 @@ namespace qor::test {
 class ScratchHome {
 public:
     ScratchHome() {
-        char pattern[] = "/tmp/qor-mainwindow-XXXXXX";
-        root_ = mkdtemp(pattern);
         std::filesystem::create_directories(root_ / "home");
         std::filesystem::create_directories(root_ / "run");
         std::filesystem::permissions(root_ / "run", std::filesystem::perms::owner_all,
@@ -48,8 +47,6 @@ public:
             if (value) setenv(name.c_str(), value->c_str(), 1);
             else unsetenv(name.c_str());
         }
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
     }
     std::filesystem::path Root() const { return root_; }
 
@@ -58,7 +55,9 @@ private:
         const char* v = std::getenv(name);
         saved_.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
     }
-    std::filesystem::path root_;
+    // Under /tmp: the runtime folder's socket paths must stay within their short length limit.
+    TempFolder folder_{"qor-mainwindow", "/tmp"};
+    std::filesystem::path root_ = folder_.Root();
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 

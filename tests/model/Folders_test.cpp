@@ -1,4 +1,4 @@
-#include "TestFolder.h"
+#include "support/TempFolder.h"
 #include "model/Folders.h"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "TestFolder.h"
+#include "support/TempFolder.h"
 #include "model/IniFile.h"
 #include "platform/ini/IniDocument.h"
 

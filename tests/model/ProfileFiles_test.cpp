@@ -1,5 +1,5 @@
 #include "FileEvents.h"
-#include "TestFolder.h"
+#include "support/TempFolder.h"
 #include "model/IniFile.h"
 #include "model/ProfileFiles.h"
 #include "model/StructCodec.h"

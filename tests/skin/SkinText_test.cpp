@@ -1,8 +1,8 @@
 #include "model/Folders.h"
 #include "skin/SkinPaths.h"
 #include "skin/SkinText.h"
+#include "support/TempFolder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -14,20 +14,17 @@ namespace {
 class SkinTextTest : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qor-skin-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
+        ASSERT_FALSE(folder_.Root().empty());
+        root_ = folder_.Root();
         std::filesystem::create_directories(root_ / "strings");
         SetSkinRoot(root_.string()); // without the trailing '/'
     }
-    void TearDown() override {
-        SetSkinRoot("");
-        std::filesystem::remove_all(root_);
-    }
+    void TearDown() override { SetSkinRoot(""); }
     void Write(const std::string& name, const std::string& text) {
         std::ofstream(root_ / "strings" / name, std::ios::binary) << text;
     }
 
+    test::TempFolder folder_{"qor-skin"};
     std::filesystem::path root_;
 };
 

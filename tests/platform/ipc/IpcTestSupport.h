@@ -3,6 +3,8 @@
 // protocol with raw sockets, written from the protocol description alone (it shares no code with the
 // library, so an encoding mistake in either shows).
 
+#include "support/TempFolder.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -19,18 +21,15 @@ namespace qor::ipc::test {
 class ScratchRuntime : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/qor-ipc-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root_ = pattern;
+        ASSERT_FALSE(scratch_.Root().empty());
+        root_ = scratch_.Root();
         ::setenv("XDG_RUNTIME_DIR", root_.c_str(), 1);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
     }
     std::string Folder() const { return root_ + "/qorvr17"; }
     std::string SocketOf(const std::string& title) const { return Folder() + "/" + title + ".sock"; }
 
+    // Under /tmp: socket paths below it must stay within their short length limit.
+    qor::test::TempFolder scratch_{"qor-ipc-test", "/tmp"};
     std::string root_;
 };
 

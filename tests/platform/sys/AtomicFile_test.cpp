@@ -1,4 +1,5 @@
 #include "platform/sys/AtomicFile.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -15,19 +16,15 @@ namespace fs = std::filesystem;
 class AtomicFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/qor-atomic-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
+        ASSERT_FALSE(folder_.Root().empty());
+        dir_ = folder_.Root();
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Path(const std::string& name) const { return folder_.Path(name); }
+    static std::string Read(const std::string& path) { return test::ReadAll(path); }
     std::size_t Entries() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
     }
+    test::TempFolder folder_{"qor-atomic", "/tmp"};
     std::string dir_;
 };
 

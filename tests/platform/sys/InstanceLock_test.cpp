@@ -1,4 +1,5 @@
 #include "platform/sys/InstanceLock.h"
+#include "support/TempFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,11 +14,9 @@ namespace {
 class InstanceLockTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/qor-lock-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
+        ASSERT_FALSE(scratch_.Root().empty());
+        folder_ = scratch_.Root();
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
 
     // Runs a child that tries the lock and exits with its status (0 acquired, 1 held, 2 unavailable).
     int StatusInAnotherProcess() {
@@ -51,6 +50,7 @@ protected:
         return ok == 'y' ? child : -1;
     }
 
+    test::TempFolder scratch_{"qor-lock-test", "/tmp"};
     std::string folder_;
 };
 

@@ -1,4 +1,5 @@
 #include "platform/sys/Paths.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -42,9 +43,9 @@ TEST(Paths, ParsesXdgUserDirs) {
 }
 
 TEST(Paths, DocumentsFolderAndMakeDirectories) {
-    char pattern[] = "/tmp/qor-paths-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const std::string home = pattern;
+    const test::TempFolder folder("qor-paths", "/tmp");
+    ASSERT_FALSE(folder.Root().empty());
+    const std::string home = folder.Root();
     EXPECT_EQ(DocumentsFolder(home, std::nullopt), home + "/Documents");
     EXPECT_EQ(DocumentsFolder("", std::nullopt), "");
     EXPECT_EQ(DocumentsFolder("rel", std::nullopt), "");
@@ -60,7 +61,6 @@ TEST(Paths, DocumentsFolderAndMakeDirectories) {
     std::ofstream(home + "/file") << "";
     EXPECT_FALSE(MakeDirectories(home + "/file/sub"));
     EXPECT_FALSE(MakeDirectories(home + "/file"));
-    std::filesystem::remove_all(home);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/sys/InstanceLock.h"
 #include "platform/sys/Process.h"
+#include "support/TempFolder.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -44,11 +45,10 @@ std::pair<pid_t, pid_t> ParentAndSession(pid_t pid) {
 class ProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/qor-process-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
+        ASSERT_FALSE(scratch_.Root().empty());
+        folder_ = scratch_.Root();
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
+    test::TempFolder scratch_{"qor-process-test", "/tmp"};
     std::string folder_;
 };
 

@@ -4,6 +4,7 @@
 #include "agent/AgentInterface.h"
 #include "model/IniFile.h"
 #include "platform/ipc/Ipc.h"
+#include "support/TempFolder.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -117,9 +118,8 @@ private:
 class HidAgentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/qor-hid-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root_ = pattern;
+        ASSERT_FALSE(scratch_.Root().empty());
+        root_ = scratch_.Root();
         std::filesystem::create_directories(root_ + "/home");
         std::filesystem::create_directories(root_ + "/run");
         // The agent inherits these; the test's own client uses the same runtime folder.
@@ -135,7 +135,6 @@ protected:
             if (agent_.Wait(5s) != 0)
                 ADD_FAILURE() << "the agent did not end on `hid quit`";
         }
-        std::filesystem::remove_all(root_);
     }
 
     Child Start(std::vector<std::string> args) {
@@ -174,6 +173,8 @@ protected:
         return lines;
     }
 
+    // Under /tmp: the runtime folder's socket paths must stay within their short length limit.
+    test::TempFolder scratch_{"qor-hid-test", "/tmp"};
     std::string root_, settings_, log_;
     Child agent_;
 };
