@@ -14,14 +14,18 @@
 #include <sstream>
 #include <string>
 
+#include "support/TempFolder.h"
+
 namespace qor {
 namespace {
 
 TEST(Session, ReportsApplyAndCancelWithTheRealProgram) {
     if (std::system("command -v xvfb-run >/dev/null && command -v xdotool >/dev/null && command -v xwd >/dev/null") != 0)
         GTEST_SKIP() << "xvfb-run, xdotool or xwd is missing";
-    char pattern[] = "/tmp/qor-e2e-XXXXXX";
-    const std::filesystem::path root = mkdtemp(pattern);
+    // Under /tmp: the agent's socket path must stay short.
+    const test::TempFolder folder("qor-e2e", "/tmp");
+    ASSERT_FALSE(folder.Root().empty());
+    const std::filesystem::path root = folder.Root();
     std::filesystem::create_directories(root / "home");
     std::filesystem::create_directories(root / "run");
     std::filesystem::permissions(root / "run", std::filesystem::perms::owner_all,
@@ -51,7 +55,6 @@ TEST(Session, ReportsApplyAndCancelWithTheRealProgram) {
     EXPECT_NE(text.str().find("\"delivered\":true"), std::string::npos) << "the reports reached the window";
     for (const char* name : {"e2e-connected", "e2e-page1", "e2e-page2", "e2e-page3", "e2e-page4", "e2e-warning"})
         EXPECT_TRUE(std::filesystem::exists(shots / (std::string(name) + ".png"))) << name;
-    std::filesystem::remove_all(root);
 }
 
 } // namespace
