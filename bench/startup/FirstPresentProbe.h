@@ -26,12 +26,16 @@ public:
     void RaiseNativeWindow(HWND window) override { inner_->RaiseNativeWindow(window); }
     void SetNativeTitle(HWND window, const std::string& title) override { inner_->SetNativeTitle(window, title); }
     void Present(HWND window, const Image& frame, const Rect& dirty) override;
+    NativeFramebuffer ClientFramebuffer(HWND window) override { return inner_->ClientFramebuffer(window); }
+    void PresentClientFramebuffer(HWND window, const Rect& dirty) override;
     void SetNativeShape(HWND window, const Region& region) override { inner_->SetNativeShape(window, region); }
     void MinimizeNativeWindow(HWND window) override { inner_->MinimizeNativeWindow(window); }
     void SetNativeCapture(HWND window) override { inner_->SetNativeCapture(window); }
     void SetNativeIcon(HWND window, const Image& icon) override { inner_->SetNativeIcon(window, icon); }
 
 private:
+    void Report();
+
     std::unique_ptr<Backend> inner_;
     bool presented_ = false;
 };

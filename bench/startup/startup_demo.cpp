@@ -71,13 +71,17 @@ private:
 
 int main(int argc, char** argv) {
     using namespace qor;
+    std::string folder = argc > 1 ? argv[1] : ".";
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    // The artwork decodes while SDL connects to the display.
+    std::vector<std::string> images{folder + "background.png"};
+    for (int i = 0; i < kTileImages; ++i) images.push_back(folder + "tile" + std::to_string(i) + ".png");
+    const ImagePrefetch prefetch(std::move(images));
     std::unique_ptr<Backend> sdl = CreateSdlBackend();
     if (!sdl) return 1;
     auto probe = std::make_unique<FirstPresentProbe>(std::move(sdl));
     const FirstPresentProbe& presented = *probe;
     Application app(std::move(probe));
-    std::string folder = argc > 1 ? argv[1] : ".";
-    if (folder.empty() || folder.back() != '/') folder += '/';
     CStartupDemo demo(folder);
     if (!demo.CreateTopLevel(WindowKind::Main, "startup demo", Rect::FromXYWH(100, 80, 760, 600))) return 1;
     demo.ShowWindow(true);

@@ -35,6 +35,27 @@ struct Image {
     Argb& At(int x, int y) { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
 };
 
+// Pixels owned by someone else, laid out like an Image but with `stride` pixels from one row to the
+// next: a window's framebuffer that a back end lends out so that the framework paints straight into it.
+struct PixelSurface {
+    Argb* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    std::size_t stride = 0; // pixels, at least width
+
+    PixelSurface() = default;
+    PixelSurface(Argb* p, int w, int h, std::size_t rowPixels) : pixels(p), width(w), height(h), stride(rowPixels) {}
+    explicit PixelSurface(Image& image)
+        : pixels(image.pixels.data()), width(image.width), height(image.height), stride(std::size_t(image.width)) {
+        if (image.IsEmpty()) *this = PixelSurface{};
+    }
+
+    bool IsEmpty() const { return width <= 0 || height <= 0 || pixels == nullptr; }
+    Size GetSize() const { return {width, height}; }
+    Argb* Row(int y) const { return pixels + std::size_t(y) * stride; }
+    Argb& At(int x, int y) const { return Row(y)[x]; }
+};
+
 // Images shared by several controls or states are reference-counted and immutable.
 using ImagePtr = std::shared_ptr<const Image>;
 

@@ -6,8 +6,10 @@
 
 #include <sys/stat.h>
 
+#include <condition_variable>
 #include <map>
 #include <mutex>
+#include <system_error>
 
 namespace qor {
 
@@ -42,19 +44,27 @@ FileStamp StampOf(const std::string& path) {
 class SharedImageCache {
 public:
     ImagePtr Load(const std::string& path) {
-        FileStamp stamp = StampOf(path);
-        {
-            std::lock_guard lock(mutex_);
+        const FileStamp stamp = StampOf(path);
+        std::unique_lock lock(mutex_);
+        for (;;) {
             auto it = entries_.find(path);
-            if (it != entries_.end() && it->second.stamp == stamp) {
-                if (ImagePtr image = it->second.image.lock()) return image;
-            }
+            if (it == entries_.end() || it->second.stamp != stamp) break;
+            if (ImagePtr image = it->second.image.lock()) return image;
+            if (!it->second.decoding) break;
+            // Another thread decodes this very file: wait for its result instead of decoding twice.
+            decoded_.wait(lock);
         }
+        entries_[path] = Entry{stamp, {}, true};
+        lock.unlock();
         // Decode outside the lock so that one large file does not hold up everyone else.
-        auto image = std::make_shared<const Image>(LoadImageFile(path));
-        std::lock_guard lock(mutex_);
-        PruneExpired();
-        entries_[path] = Entry{stamp, image};
+        ImagePtr image;
+        try {
+            image = std::make_shared<const Image>(LoadImageFile(path));
+        } catch (...) {
+            Finish(path, stamp, nullptr);
+            throw;
+        }
+        Finish(path, stamp, image);
         return image;
     }
 
@@ -62,15 +72,27 @@ private:
     struct Entry {
         FileStamp stamp;
         std::weak_ptr<const Image> image;
+        bool decoding = false;
     };
+
+    void Finish(const std::string& path, const FileStamp& stamp, const ImagePtr& image) {
+        {
+            std::lock_guard lock(mutex_);
+            PruneExpired();
+            if (image) entries_[path] = Entry{stamp, image, false};
+            else entries_.erase(path);
+        }
+        decoded_.notify_all();
+    }
 
     void PruneExpired() {
         for (auto it = entries_.begin(); it != entries_.end();) {
-            it = it->second.image.expired() ? entries_.erase(it) : std::next(it);
+            it = !it->second.decoding && it->second.image.expired() ? entries_.erase(it) : std::next(it);
         }
     }
 
     std::mutex mutex_;
+    std::condition_variable decoded_;
     std::map<std::string, Entry> entries_;
 };
 
@@ -79,6 +101,24 @@ private:
 ImagePtr LoadSharedImage(const std::string& path) {
     static SharedImageCache cache;
     return cache.Load(path);
+}
+
+ImagePrefetch::ImagePrefetch(std::vector<std::string> paths) {
+    try {
+        worker_ = std::thread([this, paths = std::move(paths)] {
+            for (const std::string& path : paths) {
+                ImagePtr image = LoadSharedImage(path);
+                std::lock_guard lock(mutex_);
+                held_.push_back(std::move(image));
+            }
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: each image is decoded when it is first asked for, as without this.
+    }
+}
+
+ImagePrefetch::~ImagePrefetch() {
+    if (worker_.joinable()) worker_.join();
 }
 
 } // namespace qor

@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <span>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace qor {
 
@@ -15,7 +18,25 @@ Image LoadImageFile(const std::string& path);
 
 // The same decoded image for every caller that asks for the same unchanged file while any of them
 // still holds it; once the last holder lets go the pixels are freed. Never null: a missing or
-// broken file gives a shared empty image. Thread-safe.
+// broken file gives a shared empty image. Thread-safe: a file that one thread is decoding is not
+// decoded again by another, which waits for that result instead.
 ImagePtr LoadSharedImage(const std::string& path);
+
+// Decodes files through LoadSharedImage on a worker thread, so that start-up work that does not need
+// them yet (connecting to the display, creating windows) runs meanwhile; their later LoadSharedImage
+// finds them ready or waits for the decode under way. Holds the images until it is destroyed; the
+// destructor waits for the worker.
+class ImagePrefetch {
+public:
+    explicit ImagePrefetch(std::vector<std::string> paths);
+    ~ImagePrefetch();
+    ImagePrefetch(const ImagePrefetch&) = delete;
+    ImagePrefetch& operator=(const ImagePrefetch&) = delete;
+
+private:
+    std::mutex mutex_;
+    std::vector<ImagePtr> held_;
+    std::thread worker_; // last: starts once everything it touches exists
+};
 
 } // namespace qor

@@ -117,7 +117,9 @@ inline double Overlap(double p, double lo, double hi) { return std::clamp(std::m
 
 } // namespace
 
-Painter::Painter(Image& target, Rect clip) : target_(target) {
+Painter::Painter(Image& target, Rect clip) : Painter(PixelSurface(target), clip) {}
+
+Painter::Painter(const PixelSurface& target, Rect clip) : target_(target) {
     const Rect bounds = target.IsEmpty() ? Rect{} : Rect{0, 0, target.width, target.height};
     clipRect_ = clip.Intersect(bounds);
     UpdateClipRects();

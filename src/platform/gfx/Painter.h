@@ -43,6 +43,8 @@ class Painter {
 public:
     Painter(Image& target, Rect clip);
     explicit Painter(Image& target);
+    // The surface's pixels must stay where they are while the painter lives.
+    Painter(const PixelSurface& target, Rect clip);
 
     void SetOrigin(Point origin) { origin_ = origin; }
     Point Origin() const { return origin_; }
@@ -87,7 +89,7 @@ private:
     void DrawImageScaled(const Image& image, Rect src, Rect destTarget);
     void DrawLayout(const TextLayout& layout, Point baseline, Rect limit, const Font& font, Argb colour);
 
-    Image& target_;
+    PixelSurface target_;
     Rect clipRect_;               // target pixels, inside the image
     bool hasRegion_ = false;
     Region region_;

@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -31,8 +32,22 @@ struct CachedGlyph {
     FT_Pos advance = 0; // 26.6
 };
 
-struct SizedFace {
+// One opened font file, shared by every size of it: opening parses the file's tables, and each opening
+// maps the file again.
+struct FaceFile {
     FT_Face face = nullptr;
+
+    FaceFile() = default;
+    FaceFile(const FaceFile&) = delete;
+    FaceFile& operator=(const FaceFile&) = delete;
+    ~FaceFile() {
+        if (face) FT_Done_Face(face);
+    }
+};
+
+struct SizedFace {
+    std::shared_ptr<FaceFile> file;
+    FT_Size size = nullptr;
     FT_F26Dot6 em = 0; // 26.6 pixels per em
     FontMetrics metrics;
     bool embolden = false;
@@ -43,7 +58,14 @@ struct SizedFace {
     SizedFace(const SizedFace&) = delete;
     SizedFace& operator=(const SizedFace&) = delete;
     ~SizedFace() {
-        if (face) FT_Done_Face(face);
+        if (size) FT_Done_Size(size);
+    }
+
+    FT_Face Face() const { return file->face; }
+    // The face scaled to this size, for loading glyphs and kerning.
+    FT_Face Activate() {
+        FT_Activate_Size(size);
+        return file->face;
     }
 };
 
@@ -96,6 +118,7 @@ struct TextEngine::Impl {
     std::mutex mutex;
     FT_Library library = nullptr;
     std::map<std::string, std::unique_ptr<SizedFace>> faces;
+    std::map<std::string, std::weak_ptr<FaceFile>> files;
 
     ~Impl() {
         faces.clear();
@@ -112,13 +135,12 @@ struct TextEngine::Impl {
         if (auto it = faces.find(key); it != faces.end()) return it->second.get();
 
         auto sized = std::make_unique<SizedFace>();
-        if (FT_New_Face(library, file.path.c_str(), file.index, &sized->face) != 0 || !FT_IS_SCALABLE(sized->face) ||
-            sized->face->units_per_EM == 0) {
+        sized->file = OpenFile(file);
+        if (!sized->file || FT_New_Size(sized->file->face, &sized->size) != 0) {
             faces.emplace(key, nullptr); // remember the failure instead of reopening the file each time
             return nullptr;
         }
-        FT_Face face = sized->face;
-        FT_Select_Charmap(face, FT_ENCODING_UNICODE);
+        FT_Face face = sized->Activate();
         double ascentUnits = 0, descentUnits = 0;
         CellUnits(face, ascentUnits, descentUnits);
         const double upem = face->units_per_EM;
@@ -149,6 +171,22 @@ struct TextEngine::Impl {
         return result;
     }
 
+    // The opened file, shared with the other sizes of it still cached; null when it cannot be used.
+    std::shared_ptr<FaceFile> OpenFile(const FontFile& file) {
+        const std::string key = file.path + '\n' + std::to_string(file.index);
+        if (auto it = files.find(key); it != files.end()) {
+            if (std::shared_ptr<FaceFile> open = it->second.lock()) return open;
+        }
+        for (auto it = files.begin(); it != files.end();) it = it->second.expired() ? files.erase(it) : std::next(it);
+        auto open = std::make_shared<FaceFile>();
+        if (FT_New_Face(library, file.path.c_str(), file.index, &open->face) != 0 || !FT_IS_SCALABLE(open->face) ||
+            open->face->units_per_EM == 0)
+            return nullptr;
+        FT_Select_Charmap(open->face, FT_ENCODING_UNICODE);
+        files[key] = open;
+        return open;
+    }
+
     SizedFace* PrimaryFace(const Font& font) { return Face(ResolveFontFile(font), font.height, 0); }
 
     const CachedGlyph& Glyph(SizedFace& sized, FT_UInt index) {
@@ -156,8 +194,9 @@ struct TextEngine::Impl {
         if (sized.glyphs.size() >= kMaxGlyphsPerFace) sized.glyphs.clear();
         CachedGlyph glyph;
         glyph.bitmap = std::make_shared<GlyphBitmap>();
-        if (FT_Load_Glyph(sized.face, index, FT_LOAD_DEFAULT) == 0) {
-            FT_GlyphSlot slot = sized.face->glyph;
+        FT_Face face = sized.Activate();
+        if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) == 0) {
+            FT_GlyphSlot slot = face->glyph;
             if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
                 if (sized.oblique) FT_GlyphSlot_Oblique(slot);
                 if (sized.embolden) FT_GlyphSlot_Embolden(slot);
@@ -171,11 +210,11 @@ struct TextEngine::Impl {
     // The face that shows cp: the primary one, else a fallback font that has it, else the primary's
     // missing-glyph box.
     std::pair<SizedFace*, FT_UInt> FaceFor(SizedFace* primary, const Font& font, char32_t cp) {
-        FT_UInt index = FT_Get_Char_Index(primary->face, cp);
+        FT_UInt index = FT_Get_Char_Index(primary->Face(), cp);
         if (index != 0) return {primary, index};
         FontFile fallback = ResolveFallbackFontFile(font, cp);
         if (SizedFace* other = fallback.path.empty() ? nullptr : Face(fallback, 0, primary->em)) {
-            if (FT_UInt otherIndex = FT_Get_Char_Index(other->face, cp)) return {other, otherIndex};
+            if (FT_UInt otherIndex = FT_Get_Char_Index(other->Face(), cp)) return {other, otherIndex};
         }
         return {primary, 0};
     }
@@ -222,9 +261,9 @@ TextLayout TextEngine::Layout(std::u32string_view text, const Font& font) {
             continue;
         }
         auto [face, index] = impl_->FaceFor(primary, font, cp);
-        if (face == previousFace && previousIndex != 0 && index != 0 && FT_HAS_KERNING(face->face)) {
+        if (face == previousFace && previousIndex != 0 && index != 0 && FT_HAS_KERNING(face->Face())) {
             FT_Vector kerning{};
-            if (FT_Get_Kerning(face->face, previousIndex, index, FT_KERNING_DEFAULT, &kerning) == 0) pen += kerning.x;
+            if (FT_Get_Kerning(face->Activate(), previousIndex, index, FT_KERNING_DEFAULT, &kerning) == 0) pen += kerning.x;
         }
         const CachedGlyph& glyph = impl_->Glyph(*face, index);
         if (glyph.bitmap->width > 0) out.glyphs.push_back({glyph.bitmap, RoundPixels(pen)});

@@ -392,7 +392,7 @@ void Application::MoveWindow(HWND window, const Rect& rect, Redraw redraw) {
         const bool resized = rect.Width() != rec->rect.Width() || rect.Height() != rec->rect.Height();
         rec->rect = rect;
         if (resized) {
-            rec->frame = Image(std::max(rect.Width(), 0), std::max(rect.Height(), 0));
+            rec->frame = Image(); // a framebuffer of the new size comes with the next paint
             rec->dirty = Rect::FromXYWH(0, 0, rect.Width(), rect.Height());
         }
         backend_->MoveNativeWindow(window, rect);
@@ -473,7 +473,9 @@ void Application::SetWindowRgn(HWND window, const Region& region, Redraw redraw)
         return;
     rec->region = region;
     // Pixels outside the new outline must not keep old paint.
-    std::fill(rec->frame.pixels.begin(), rec->frame.pixels.end(), Argb(0));
+    const PixelSurface target = PaintTarget(*rec);
+    for (int y = 0; y < target.height; ++y)
+        std::fill(target.Row(y), target.Row(y) + target.width, Argb(0));
     rec->dirty = Rect::FromXYWH(0, 0, rec->rect.Width(), rec->rect.Height());
     backend_->SetNativeShape(window, region);
     if (redraw == Redraw::Yes && rec->visible)
@@ -609,8 +611,7 @@ void Application::HandleInput(const BackendEvent& event) {
         if (WindowRecord* rec = tree_.Get(event.window); rec && rec->IsTopLevel() && rec->visible) {
             PaintTopLevel(*rec);
             if ((rec = tree_.Get(event.window)) != nullptr)
-                backend_->Present(rec->hwnd, rec->frame,
-                                  Rect::FromXYWH(0, 0, rec->frame.width, rec->frame.height));
+                PresentTopLevel(*rec, Rect::FromXYWH(0, 0, rec->rect.Width(), rec->rect.Height()));
         }
         break;
     case Type::Moved:
@@ -838,7 +839,15 @@ const Image* Application::Framebuffer(HWND topLevel) {
         return nullptr;
     PaintTopLevel(*top);
     top = tree_.Get(topLevel);
-    return top ? &top->frame : nullptr;
+    if (!top)
+        return nullptr;
+    if (top->nativeFrame) {
+        const PixelSurface target = PaintTarget(*top);
+        top->frame = Image(target.width, target.height);
+        for (int y = 0; y < target.height; ++y)
+            std::copy(target.Row(y), target.Row(y) + target.width, &top->frame.At(0, y));
+    }
+    return &top->frame;
 }
 
 bool Application::SaveScreenshot(HWND topLevel, const std::string& pngPath) {
@@ -846,21 +855,55 @@ bool Application::SaveScreenshot(HWND topLevel, const std::string& pngPath) {
     return frame && SavePng(*frame, pngPath);
 }
 
+// Where a top-level window's pixels live: in the back end's own framebuffer when it lends one of the
+// window's size (no second copy), else in the framework's. Switching between the two, or storage
+// that is new, leaves nothing painted: it is cleared and the whole window is due again.
+PixelSurface Application::PaintTarget(WindowRecord& top) {
+    const Size size{std::max(top.rect.Width(), 0), std::max(top.rect.Height(), 0)};
+    const Rect whole = Rect::FromXYWH(0, 0, size.width, size.height);
+    const NativeFramebuffer native = backend_->ClientFramebuffer(top.hwnd);
+    if (!native.pixels.IsEmpty() && native.pixels.GetSize() == size) {
+        if (native.fresh || !top.nativeFrame) {
+            // Like a framebuffer of our own, it starts transparent: outside the outline it stays so.
+            for (int y = 0; y < size.height; ++y)
+                std::fill(native.pixels.Row(y), native.pixels.Row(y) + size.width, Argb(0));
+            top.dirty = whole;
+        }
+        top.nativeFrame = true;
+        top.frame = Image(); // the framework's copy (or the last snapshot) is no longer needed
+        return native.pixels;
+    }
+    if (top.nativeFrame || top.frame.GetSize() != size) {
+        top.nativeFrame = false;
+        top.frame = Image(size.width, size.height);
+        top.dirty = whole;
+    }
+    return PixelSurface(top.frame);
+}
+
+void Application::PresentTopLevel(WindowRecord& top, const Rect& dirty) {
+    if (top.nativeFrame)
+        backend_->PresentClientFramebuffer(top.hwnd, dirty);
+    else
+        backend_->Present(top.hwnd, top.frame, dirty);
+}
+
 void Application::PaintTopLevel(WindowRecord& top) {
     const HWND handle = top.hwnd;
-    const Rect dirty = top.dirty.Intersect(Rect::FromXYWH(0, 0, top.frame.width, top.frame.height));
+    const PixelSurface target = PaintTarget(top);
+    const Rect dirty = top.dirty.Intersect(Rect::FromXYWH(0, 0, target.width, target.height));
     top.dirty = {};
     if (dirty.IsEmpty())
         return;
     {
-        Painter clear(top.frame, dirty);
+        Painter clear(target, dirty);
         if (!top.region.IsEmpty())
             clear.SetClipRegion(top.region);
         clear.ClearRect(dirty, kDefaultBackground);
     }
     PaintTree(handle, handle, dirty);
     if (WindowRecord* rec = tree_.Get(handle); rec && rec->visible)
-        backend_->Present(handle, rec->frame, dirty);
+        PresentTopLevel(*rec, dirty);
 }
 
 void Application::PaintTree(HWND topHandle, HWND window, const Rect& clip) {
@@ -877,7 +920,7 @@ void Application::PaintTree(HWND topHandle, HWND window, const Rect& clip) {
     {
         // Painting may create or destroy windows (and resize the framebuffer); the painter only lives
         // for this one handler.
-        Painter painter(top->frame, visible);
+        Painter painter(PaintTarget(*top), visible);
         if (!top->region.IsEmpty())
             painter.SetClipRegion(top->region);
         painter.SetOrigin({origin.x - top->rect.left, origin.y - top->rect.top});

@@ -103,7 +103,8 @@ public:
     void Invalidate(HWND window, const Rect& clientRect);
     void UpdateWindow(HWND window);
     void UpdateAllWindows();
-    // The top-level window's framebuffer, painted up to date; null for other handles.
+    // The top-level window's framebuffer, painted up to date; null for other handles. Where the back
+    // end lends its own framebuffer this is a copy, taken now and kept until the window paints again.
     const Image* Framebuffer(HWND topLevel);
     bool SaveScreenshot(HWND topLevel, const std::string& pngPath);
 
@@ -161,6 +162,8 @@ private:
     void LeaveHover(HWND under);
 
     // Painting.
+    PixelSurface PaintTarget(WindowRecord& top);
+    void PresentTopLevel(WindowRecord& top, const Rect& dirty);
     void PaintTopLevel(WindowRecord& top);
     void PaintTree(HWND topLevel, HWND window, const Rect& clip);
 

@@ -59,6 +59,12 @@ struct BackendEvent {
     std::string text;
 };
 
+// A native window's own client framebuffer, lent to the framework to paint in (see ClientFramebuffer).
+struct NativeFramebuffer {
+    PixelSurface pixels; // empty: the back end has none to lend
+    bool fresh = false;  // storage new since the last call: nothing painted in it survives
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -89,6 +95,14 @@ public:
     virtual void SetNativeTitle(HWND window, const std::string& title) = 0;
     // Shows frame (the window's whole ARGB client framebuffer); dirty is the part that changed.
     virtual void Present(HWND window, const Image& frame, const Rect& dirty) = 0;
+    // The native window's own framebuffer, when the framework may paint straight into it (0xAARRGGBB
+    // words; the system may ignore the alpha byte): one copy of each window's pixels instead of two.
+    // Valid until the next call that resizes, shows, hides or destroys the window; its size may
+    // differ from the window's for a moment after a resize. Back ends without one return it empty and
+    // get Present instead.
+    virtual NativeFramebuffer ClientFramebuffer(HWND /*window*/) { return {}; }
+    // Shows the part dirty of what was painted into ClientFramebuffer.
+    virtual void PresentClientFramebuffer(HWND /*window*/, const Rect& /*dirty*/) {}
     // Gives the native window this outline in client coordinates (clicks outside it pass through);
     // an empty region restores the plain rectangle.
     virtual void SetNativeShape(HWND window, const Region& region) = 0;

@@ -27,7 +27,7 @@ WindowRecord& WindowTree::Add(WindowKind kind, HWND parentOrOwner, const Rect& r
             parent->children.push_back(handle);
     } else {
         rec->owner = parentOrOwner;
-        rec->frame = Image(std::max(rect.Width(), 0), std::max(rect.Height(), 0));
+        // The framebuffer comes with the first paint: the back end may lend one of its own.
         topLevels_.push_back(handle);
     }
     WindowRecord& ref = *rec;

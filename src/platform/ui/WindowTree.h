@@ -36,7 +36,8 @@ struct WindowRecord {
 
     // Top-level windows only.
     Region region;              // empty: rectangular
-    Image frame;                // client framebuffer
+    Image frame;                // client framebuffer, unless the back end lends its own
+    bool nativeFrame = false;   // the last paint went into the back end's framebuffer
     Rect dirty;                 // part of the framebuffer to repaint, client coordinates
     HWND lastFocus = kNoWindow; // focus to restore when the window is activated again
     bool nativeCreated = false;

@@ -5,6 +5,8 @@
 #include "GfxTestUtil.h"
 
 #include <fstream>
+#include <thread>
+#include <vector>
 
 namespace qor {
 namespace {
@@ -67,6 +69,41 @@ TEST(SharedImage, OneDecodeWhileHeldAndAFreshOneAfterAChange) {
     ImagePtr missing = LoadSharedImage(dir.File("missing.png"));
     ASSERT_TRUE(missing);
     EXPECT_TRUE(missing->IsEmpty());
+}
+
+// Threads asking for one file at the same moment share one decode; a prefetch hands its result to
+// whoever asks later and copes with files that are not there.
+TEST(SharedImage, ConcurrentAndPrefetchedLoadsShareOneImage) {
+    test::TempDir dir;
+    const std::string path = dir.File("large.png");
+    Image picture(600, 400);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            picture.At(x, y) = MakeArgb(255, std::uint8_t(x * 7 + y), std::uint8_t(x ^ y), std::uint8_t(x * y));
+    WriteBytes(path, EncodePng(picture));
+
+    std::vector<ImagePtr> got(6);
+    {
+        std::vector<std::thread> threads;
+        for (ImagePtr& slot : got) threads.emplace_back([&slot, &path] { slot = LoadSharedImage(path); });
+        for (std::thread& t : threads) t.join();
+    }
+    for (const ImagePtr& image : got) {
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image.get(), got[0].get()) << "one decode for all";
+    }
+    EXPECT_EQ(got[0]->pixels, picture.pixels);
+    got.clear(); // the last holder lets go: the next load decodes afresh
+
+    const std::string other = dir.File("other.png");
+    WriteBytes(other, EncodePng(Image(3, 3, 0xFF010203)));
+    ImagePrefetch prefetch({path, dir.File("missing.png"), other});
+    ImagePtr first = LoadSharedImage(path);
+    ImagePtr missing = LoadSharedImage(dir.File("missing.png"));
+    ImagePtr third = LoadSharedImage(other);
+    EXPECT_EQ(first->pixels, picture.pixels);
+    EXPECT_TRUE(missing->IsEmpty());
+    EXPECT_EQ(third->At(2, 2), 0xFF010203u);
 }
 
 } // namespace

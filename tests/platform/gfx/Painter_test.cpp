@@ -310,5 +310,24 @@ TEST(PainterSurface, ClearRectWritesTheColourAsItIs) {
     EXPECT_EQ(kBlue, image.At(2, 1));
 }
 
+// A surface lent by someone else has rows longer than its width: drawing stays in the width.
+TEST(PainterSurface, PaintsOnlyTheSurfacesOwnPixelsOfEachRow) {
+    constexpr Argb kGuard = 0x12345678;
+    constexpr std::size_t kStride = 13;
+    std::vector<Argb> storage(kStride * 6, kGuard);
+    const PixelSurface surface(storage.data(), 10, 6, kStride);
+    Painter painter(surface, Rect{0, 0, 100, 100});
+    painter.FillRect(Rect{-5, -5, 50, 50}, 0xFF00FF00);
+    painter.DrawLine(Point{0, 5}, Point{40, 5}, 3.0f, 0xFFFF0000);
+    for (std::size_t y = 0; y < 6; ++y) {
+        for (std::size_t x = 0; x < kStride; ++x) {
+            const Argb p = storage[y * kStride + x];
+            if (x < 10) EXPECT_NE(p, kGuard) << x << "," << y;
+            else EXPECT_EQ(p, kGuard) << "outside the width at " << x << "," << y;
+        }
+    }
+    EXPECT_EQ(surface.At(3, 1), 0xFF00FF00u);
+}
+
 } // namespace
 } // namespace qor

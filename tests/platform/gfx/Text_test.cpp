@@ -1,6 +1,7 @@
 #include "platform/gfx/Font.h"
 #include "platform/gfx/Painter.h"
 #include "platform/gfx/Text.h"
+#include "platform/gfx/TextEngine.h"
 #include "platform/gfx/Utf8.h"
 
 #include "GfxTestUtil.h"
@@ -85,6 +86,24 @@ TEST(Measure, WidthGrowsWithTheTextAndFollowsTheFont) {
     }
     EXPECT_GT(MeasureText("Profile", Arial(30)).width, MeasureText("Profile", Arial(15)).width);
     EXPECT_GT(MeasureText("Profile", Arial(15, kFontWeightBold)).width, MeasureText("Profile", font).width);
+}
+
+// Sizes of one font file share the opened file; each still lays out and renders at its own size,
+// whichever was used last.
+TEST(Measure, SizesOfOneFileKeepTheirOwnScale) {
+    const Font small{"Arial", 13};
+    const Font large{"Arial", 37};
+    TextEngine& engine = TextEngine::Instance();
+    engine.Layout(U"a", small);
+    engine.Layout(U"a", large);
+    const TextLayout q13 = engine.Layout(U"Q", small); // first glyph of this size after the large one
+    const TextLayout q37 = engine.Layout(U"Q", large);
+    ASSERT_EQ(q13.glyphs.size(), 1u);
+    ASSERT_EQ(q37.glyphs.size(), 1u);
+    EXPECT_EQ(q13.metrics.height, 13);
+    EXPECT_EQ(q37.metrics.height, 37);
+    EXPECT_LT(q13.width * 2, q37.width);
+    EXPECT_LT(q13.glyphs[0].bitmap->height * 2, q37.glyphs[0].bitmap->height);
 }
 
 TEST(Measure, KerningFromTheFontTightensPairs) {

@@ -1,5 +1,6 @@
 // Painting into the top-level framebuffer: z-order, clipping by parents and by the window outline,
-// invalid areas, screenshots.
+// invalid areas, screenshots; each with the framework's own framebuffer and with one that the back
+// end lends (as the display back end does).
 
 #include "RecordingWnd.h"
 #include "platform/backend/headless/HeadlessDriver.h"
@@ -17,14 +18,18 @@ using test::RecordingWnd;
 
 constexpr Argb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kGrey = 0xFF808080;
 
-class PaintingTest : public ::testing::Test {
+// The scene every painting test looks at; lend: the back end lends its framebuffer.
+class PaintingScene {
 protected:
+    static constexpr int kPadding = 3; // spare words at the end of each lent row
     HeadlessDriver ui;
     RecordingWnd top;   // 100 x 80, grey; the left 10 columns of the first 10 rows are cut out
     RecordingWnd panel; // red, (20,20)-(60,60)
     RecordingWnd chip;  // green, at (30,30) in the panel: it sticks out and is clipped by it
     RecordingWnd cover; // blue, (50,10)-(70,30): a later sibling drawn over the panel's corner
-    void SetUp() override {
+    void Build(bool lend) {
+        if (lend)
+            ui.Backend().LendFramebuffers(kPadding);
         ASSERT_TRUE(top.CreateTopLevel(WindowKind::Dialog, "paint", Rect::FromXYWH(0, 0, 100, 80)));
         top.fill = kGrey;
         RegionBuilder b;
@@ -45,7 +50,17 @@ protected:
     Argb Pixel(int x, int y) { return ui.App().Framebuffer(top.GetSafeHwnd())->At(x, y); }
 };
 
-TEST_F(PaintingTest, ChildrenPaintOverParentsInZOrderAndStayInsideThem) {
+class PaintingTest : public ::testing::TestWithParam<bool>, public PaintingScene {
+protected:
+    void SetUp() override { Build(GetParam()); }
+};
+
+class LentPaintingTest : public ::testing::Test, public PaintingScene {
+protected:
+    void SetUp() override { Build(true); }
+};
+
+TEST_P(PaintingTest, ChildrenPaintOverParentsInZOrderAndStayInsideThem) {
     struct Case {
         Point p;
         Argb expected;
@@ -63,7 +78,7 @@ TEST_F(PaintingTest, ChildrenPaintOverParentsInZOrderAndStayInsideThem) {
         EXPECT_EQ(Pixel(c.p.x, c.p.y), c.expected) << c.why << " at " << c.p.x << "," << c.p.y;
 }
 
-TEST_F(PaintingTest, OnlyTheInvalidPartIsRepaintedAndHiddenWindowsAreSkipped) {
+TEST_P(PaintingTest, OnlyTheInvalidPartIsRepaintedAndHiddenWindowsAreSkipped) {
     const int presentsBefore = ui.Backend().Window(top.GetSafeHwnd())->presents;
     chip.fill = kBlue;
     panel.fill = kGreen; // changed but not invalidated: must not show
@@ -86,7 +101,7 @@ TEST_F(PaintingTest, OnlyTheInvalidPartIsRepaintedAndHiddenWindowsAreSkipped) {
     EXPECT_EQ(Pixel(55, 55), kGreen) << "and the panel shows where it was";
 }
 
-TEST_F(PaintingTest, ScreenshotsAreWrittenAsPng) {
+TEST_P(PaintingTest, ScreenshotsAreWrittenAsPng) {
     const std::string path =
         (std::filesystem::temp_directory_path() / ("qor-ui-shot-" + std::to_string(::getpid()) + ".png"))
             .string();
@@ -98,6 +113,38 @@ TEST_F(PaintingTest, ScreenshotsAreWrittenAsPng) {
     EXPECT_EQ(shot.At(55, 55), kGreen);
     EXPECT_FALSE(ui.App().SaveScreenshot(panel.GetSafeHwnd(), path)) << "only top-level windows";
 }
+
+// Only the window's own pixels of the lent framebuffer are painted, and storage that the back end
+// replaces (a new size) is painted whole before it is shown.
+TEST_F(LentPaintingTest, ItHoldsThePaintAndNothingBesideIt) {
+    const HWND h = top.GetSafeHwnd();
+    const std::vector<Argb>& lent = ui.Backend().Window(h)->lent;
+    const std::size_t stride = ui.Backend().Window(h)->lentStride;
+    ASSERT_EQ(stride, 100u + kPadding);
+    ASSERT_EQ(lent.size(), stride * 80);
+    EXPECT_EQ(lent[25 * stride + 25], kRed) << "painted straight into the lent pixels";
+    for (int y = 0; y < 80; ++y)
+        for (int x = 100; x < 100 + kPadding; ++x)
+            ASSERT_EQ(lent[std::size_t(y) * stride + std::size_t(x)], HeadlessBackend::kPaddingGuard)
+                << "row padding touched at " << x << "," << y;
+    const Image* snapshot = ui.App().Framebuffer(h);
+    ASSERT_NE(snapshot, nullptr);
+    ASSERT_EQ(snapshot->GetSize(), (Size{100, 80}));
+    EXPECT_EQ(snapshot->At(55, 55), kGreen);
+    EXPECT_EQ(snapshot->At(5, 5), 0u);
+
+    const int presentsBefore = ui.Backend().Window(h)->presents;
+    top.MoveWindow(Rect::FromXYWH(0, 0, 120, 90));
+    ui.Process();
+    EXPECT_EQ(ui.Backend().Window(h)->lentStride, 120u + kPadding);
+    EXPECT_GT(ui.Backend().Window(h)->presents, presentsBefore);
+    EXPECT_EQ(ui.Backend().Window(h)->lastDirty, (Rect{0, 0, 120, 90})) << "new storage is painted whole";
+    EXPECT_EQ(Pixel(110, 85), 0u) << "outside the outline a new framebuffer is transparent";
+    EXPECT_EQ(Pixel(25, 25), kRed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Framebuffers, PaintingTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Lent" : "Own"; });
 
 } // namespace
 } // namespace qor

@@ -146,6 +146,31 @@ void HeadlessBackend::Present(HWND window, const Image&, const Rect& dirty) {
     }
 }
 
+NativeFramebuffer HeadlessBackend::ClientFramebuffer(HWND window) {
+    auto it = windows_.find(window);
+    if (lendPadding_ < 0 || it == windows_.end())
+        return {};
+    NativeWindow& w = it->second;
+    const Size size{std::max(w.screenRect.Width(), 0), std::max(w.screenRect.Height(), 0)};
+    NativeFramebuffer out;
+    if (w.lentSize != size || w.lent.empty()) {
+        // A new size gets new storage, as a display's window surface does.
+        w.lentSize = size;
+        w.lentStride = std::size_t(size.width) + std::size_t(lendPadding_);
+        w.lent.assign(std::max<std::size_t>(w.lentStride * std::size_t(size.height), 1), kPaddingGuard);
+        out.fresh = true;
+    }
+    out.pixels = PixelSurface(w.lent.data(), size.width, size.height, w.lentStride);
+    return out;
+}
+
+void HeadlessBackend::PresentClientFramebuffer(HWND window, const Rect& dirty) {
+    if (auto it = windows_.find(window); it != windows_.end()) {
+        ++it->second.presents;
+        it->second.lastDirty = dirty;
+    }
+}
+
 void HeadlessBackend::SetNativeShape(HWND window, const Region& region) {
     if (auto it = windows_.find(window); it != windows_.end())
         it->second.shape = region;

@@ -34,6 +34,11 @@ public:
         std::string title;
         int presents = 0;
         Rect lastDirty;
+        // While framebuffers are lent (LendFramebuffers): the window's own pixels, rows of
+        // `lentStride` words of which the last `padding` are never the framework's to touch.
+        std::vector<Argb> lent;
+        std::size_t lentStride = 0;
+        Size lentSize;
     };
 
     explicit HeadlessBackend(Size screen = {1920, 1080});
@@ -55,6 +60,14 @@ public:
     void MinimizeNativeWindow(HWND window) override;
     void SetNativeCapture(HWND window) override;
     void SetNativeIcon(HWND window, const Image& icon) override;
+    NativeFramebuffer ClientFramebuffer(HWND window) override;
+    void PresentClientFramebuffer(HWND window, const Rect& dirty) override;
+
+    // Lends each window a framebuffer of its own, the way a display back end does, with `padding`
+    // spare words at the end of every row (filled with kPaddingGuard); off by default, when the
+    // framework keeps the framebuffers and presents them.
+    static constexpr Argb kPaddingGuard = 0x5A5A5A5A;
+    void LendFramebuffers(int padding) { lendPadding_ = padding; }
 
     // What the framework did.
     const NativeWindow* Window(HWND window) const;
@@ -95,6 +108,7 @@ private:
     void RunDueActions();
 
     Size screen_;
+    int lendPadding_ = -1; // < 0: nothing is lent
     std::uint64_t now_ = 0;
     Point cursor_;
     HWND pointerWindow_ = kNoWindow;

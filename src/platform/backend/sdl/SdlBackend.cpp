@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace qor {
 
@@ -37,6 +39,9 @@ std::unique_ptr<Backend> CreateSdlBackend() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Outlines need X11 (XWayland on Wayland desktops); SDL_VIDEODRIVER in the environment still wins.
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // Before SDL: it passes errors on to the handler it found and puts that one back when it quits,
+    // when the error of a last wake-up may still arrive.
+    InstallXErrorFilter();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "No display available: %s\n", SDL_GetError());
         return nullptr;
@@ -50,7 +55,10 @@ std::unique_ptr<Backend> CreateSdlBackend() {
     return std::make_unique<SdlBackend>(wakeEventType);
 }
 
-SdlBackend::SdlBackend(std::uint32_t wakeEventType) : wakeEventType_(wakeEventType) {}
+SdlBackend::SdlBackend(std::uint32_t wakeEventType) : wakeEventType_(wakeEventType) {
+    const char* probe = std::getenv(kFirstPresentClockVariable);
+    reportFirstPresent_ = probe != nullptr && *probe != '\0';
+}
 
 SdlBackend::~SdlBackend() {
     if (capture_ != kNoWindow) SDL_CaptureMouse(SDL_FALSE);
@@ -228,14 +236,59 @@ void SdlBackend::Present(HWND window, const Image& frame, const Rect& dirty) {
                               format, dst, surface->pitch);
         }
         if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-        const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
-        SDL_UpdateWindowSurfaceRects(w->sdl, &rect, 1);
+        UpdateSurface(*w, area);
     }
-    if (!w->presented) {
-        w->presented = true;
-        if (w->pendingShape) {
-            ApplyShape(*w, *w->pendingShape);
-            w->pendingShape.reset();
+    MarkPresented(*w);
+}
+
+NativeFramebuffer SdlBackend::ClientFramebuffer(HWND window) {
+    NativeWindow* w = Find(window);
+    if (w == nullptr) return {};
+    SDL_Surface* surface = SDL_GetWindowSurface(w->sdl);
+    // Only a surface of native 32-bit words whose pixels stay put can be painted as it is; anything
+    // else gets the framework's own framebuffer and a converting Present.
+    if (surface == nullptr || surface->pixels == nullptr || SDL_MUSTLOCK(surface) || surface->pitch % 4 != 0 ||
+        (surface->format->format != SDL_PIXELFORMAT_ARGB8888 && surface->format->format != SDL_PIXELFORMAT_RGB888))
+        return {};
+    NativeFramebuffer out;
+    out.pixels = PixelSurface(static_cast<Argb*>(surface->pixels), surface->w, surface->h, std::size_t(surface->pitch / 4));
+    // SDL replaces the surface when the window's size changes; its pixels then start out blank.
+    out.fresh = surface != w->lentSurface || surface->pixels != w->lentPixels || Size{surface->w, surface->h} != w->lentSize;
+    w->lentSurface = surface;
+    w->lentPixels = surface->pixels;
+    w->lentSize = {surface->w, surface->h};
+    return out;
+}
+
+void SdlBackend::PresentClientFramebuffer(HWND window, const Rect& dirty) {
+    NativeWindow* w = Find(window);
+    if (w == nullptr) return;
+    SDL_Surface* surface = SDL_GetWindowSurface(w->sdl);
+    if (surface == nullptr) return;
+    const Rect area = dirty.Intersect({0, 0, surface->w, surface->h});
+    if (!area.IsEmpty()) UpdateSurface(*w, area);
+    MarkPresented(*w);
+}
+
+void SdlBackend::UpdateSurface(NativeWindow& w, const Rect& area) {
+    const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
+    SDL_UpdateWindowSurfaceRects(w.sdl, &rect, 1);
+    if (reportFirstPresent_) {
+        reportFirstPresent_ = false;
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        std::fprintf(stderr, "qor-first-present %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+        std::fflush(stderr);
+    }
+}
+
+// A pending outline is given to the window once it has been presented.
+void SdlBackend::MarkPresented(NativeWindow& w) {
+    if (!w.presented) {
+        w.presented = true;
+        if (w.pendingShape) {
+            ApplyShape(w, *w.pendingShape);
+            w.pendingShape.reset();
         }
     }
 }

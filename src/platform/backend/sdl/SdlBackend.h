@@ -36,6 +36,8 @@ public:
     void RaiseNativeWindow(HWND window) override;
     void SetNativeTitle(HWND window, const std::string& title) override;
     void Present(HWND window, const Image& frame, const Rect& dirty) override;
+    NativeFramebuffer ClientFramebuffer(HWND window) override;
+    void PresentClientFramebuffer(HWND window, const Rect& dirty) override;
     void SetNativeShape(HWND window, const Region& region) override;
     void MinimizeNativeWindow(HWND window) override;
     void SetNativeCapture(HWND window) override;
@@ -52,6 +54,10 @@ private:
         NativeWindowKind kind = NativeWindowKind::Main;
         Point requestedPos;
         bool presented = false;
+        // The window surface last lent to the framework, to tell when SDL has replaced it.
+        const void* lentSurface = nullptr;
+        const void* lentPixels = nullptr;
+        Size lentSize;
         std::optional<Region> pendingShape; // waits for the first present
     };
 
@@ -60,6 +66,8 @@ private:
     HWND FromSdlId(std::uint32_t id) const;
     void Translate(const SDL_Event& event, std::vector<BackendEvent>& out);
     void ApplyShape(NativeWindow& w, const Region& region);
+    void UpdateSurface(NativeWindow& w, const Rect& area);
+    void MarkPresented(NativeWindow& w);
 
     std::uint32_t wakeEventType_;
     void* xDisplay_ = nullptr; // Display* of SDL's own X connection, null when not on X11
@@ -67,7 +75,14 @@ private:
     std::unordered_map<std::uint32_t, HWND> bySdlId_;
     HWND capture_ = kNoWindow;
     HWND keyboardHolder_ = kNoWindow; // our last window to get the keyboard (never a popup)
+    // Set from kFirstPresentClockVariable: start-up measurements of the real program read the moment
+    // its first frame reached the display without changing anything else it does.
+    bool reportFirstPresent_ = false;
 };
+
+// When this environment variable is set (to anything but empty), the first present of any window
+// writes one line "qor-first-present <CLOCK_MONOTONIC nanoseconds>" to standard error.
+inline constexpr const char* kFirstPresentClockVariable = "QOR_FIRST_PRESENT_CLOCK";
 
 // Starts SDL video on the X display. Null, with the reason on standard error, when no display can be
 // opened.

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 #include <X11/extensions/shape.h>
 
 #include <algorithm>
@@ -98,6 +99,24 @@ void ClearXIcon(void* xDisplay, unsigned long xWindow) {
     if (display == nullptr || xWindow == 0) return;
     XDeleteProperty(display, xWindow, XInternAtom(display, "_NET_WM_ICON", False));
     XSync(display, False); // others may look at once, through connections of their own
+}
+
+namespace {
+
+XErrorHandler previousXErrorHandler = nullptr;
+
+int FilterXError(Display* display, XErrorEvent* error) {
+    // SDL wakes its waiting event loop by sending an event to one of our windows over a second
+    // connection; when that window has just been destroyed through the first one, the wake-up is moot.
+    if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
+    return previousXErrorHandler ? previousXErrorHandler(display, error) : 0;
+}
+
+} // namespace
+
+void InstallXErrorFilter() {
+    const XErrorHandler previous = XSetErrorHandler(FilterXError);
+    if (previous != FilterXError) previousXErrorHandler = previous;
 }
 
 } // namespace qor

@@ -38,4 +38,8 @@ bool QueryXPointer(void* xDisplay, Point& screen);
 // Removes the window's icon (SDL can set one but not take it away).
 void ClearXIcon(void* xDisplay, unsigned long xWindow);
 
+// Keeps a moot X error from ending the program (Xlib's default handler exits on any error): an event
+// sent to a window destroyed a moment earlier. Every other error goes to the handler installed before.
+void InstallXErrorFilter();
+
 } // namespace qor
