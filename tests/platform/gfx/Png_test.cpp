@@ -95,7 +95,7 @@ void AppendToVector(png_structp png, png_bytep data, png_size_t n) {
     out->insert(out->end(), data, data + n);
 }
 
-Bytes WriteRaw(const RawPng& spec) {
+Bytes WriteRaw(const RawPng& raw) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -104,16 +104,16 @@ Bytes WriteRaw(const RawPng& spec) {
         return {};
     }
     png_set_write_fn(png, &out, AppendToVector, nullptr);
-    png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, png_uint_32(raw.width), png_uint_32(raw.height), raw.bitDepth, raw.colorType,
+                 raw.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty()) png_set_PLTE(png, info, spec.palette.data(), int(spec.palette.size()));
-    if (!spec.trnsAlpha.empty()) png_set_tRNS(png, info, spec.trnsAlpha.data(), int(spec.trnsAlpha.size()), nullptr);
-    if (spec.hasTrnsColour) png_set_tRNS(png, info, nullptr, 0, &spec.trnsColour);
+    if (!raw.palette.empty()) png_set_PLTE(png, info, raw.palette.data(), int(raw.palette.size()));
+    if (!raw.trnsAlpha.empty()) png_set_tRNS(png, info, raw.trnsAlpha.data(), int(raw.trnsAlpha.size()), nullptr);
+    if (raw.hasTrnsColour) png_set_tRNS(png, info, nullptr, 0, &raw.trnsColour);
     png_write_info(png, info);
-    std::size_t rowBytes = spec.rows.size() / std::size_t(spec.height);
+    std::size_t rowBytes = raw.rows.size() / std::size_t(raw.height);
     std::vector<png_bytep> rows;
-    for (int y = 0; y < spec.height; ++y) rows.push_back(const_cast<png_bytep>(&spec.rows[std::size_t(y) * rowBytes]));
+    for (int y = 0; y < raw.height; ++y) rows.push_back(const_cast<png_bytep>(&raw.rows[std::size_t(y) * rowBytes]));
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
@@ -121,18 +121,18 @@ Bytes WriteRaw(const RawPng& spec) {
 }
 
 RawPng Raw(int width, int colorType, int bitDepth, Bytes rows) {
-    RawPng spec;
-    spec.width = width;
-    spec.colorType = colorType;
-    spec.bitDepth = bitDepth;
-    spec.rows = std::move(rows);
-    return spec;
+    RawPng raw;
+    raw.width = width;
+    raw.colorType = colorType;
+    raw.bitDepth = bitDepth;
+    raw.rows = std::move(rows);
+    return raw;
 }
 
 TEST(Png, EveryStorageFormatDecodesToStraightArgb) {
     struct Case {
         const char* name;
-        RawPng spec;
+        RawPng raw;
         std::vector<Argb> expected;
     };
     RawPng palette{2, 1, PNG_COLOR_TYPE_PALETTE, 8, false, {0, 1}, {{255, 0, 0}, {0, 0, 255}}, {0x40}, {}, false};
@@ -153,20 +153,20 @@ TEST(Png, EveryStorageFormatDecodesToStraightArgb) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Image image = DecodePng(WriteRaw(c.spec));
-        ASSERT_EQ(c.spec.width, image.width);
-        ASSERT_EQ(c.spec.height, image.height);
+        Image image = DecodePng(WriteRaw(c.raw));
+        ASSERT_EQ(c.raw.width, image.width);
+        ASSERT_EQ(c.raw.height, image.height);
         for (std::size_t i = 0; i < c.expected.size(); ++i) EXPECT_TRUE(test::ColourNear(c.expected[i], image.pixels[i], 1)) << "pixel " << i;
     }
 }
 
 TEST(Png, InterlacedImagesDecode) {
     Image image = Pattern(13, 9, true);
-    RawPng spec{13, 9, PNG_COLOR_TYPE_RGBA, 8, true, {}, {}, {}, {}, false};
+    RawPng raw{13, 9, PNG_COLOR_TYPE_RGBA, 8, true, {}, {}, {}, {}, false};
     for (Argb p : image.pixels) {
-        spec.rows.insert(spec.rows.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), std::uint8_t(p >> 24)});
+        raw.rows.insert(raw.rows.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), std::uint8_t(p >> 24)});
     }
-    ExpectSameImage(image, DecodePng(WriteRaw(spec)));
+    ExpectSameImage(image, DecodePng(WriteRaw(raw)));
 }
 
 // Rewrites the IHDR's width and height and its checksum, so only the size check can refuse the file.
