@@ -157,7 +157,7 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
     setenv("DISPLAY", server.Display().c_str(), 1);
     const std::string images = WriteDemoImages();
     Series series;
-    const bool ok = Alternate(state, {STARTUP_DEMO, images}, false, series);
+    const bool ok = Alternate(state, {STARTUP_DEMO, images}, true, series);
     std::filesystem::remove_all(images);
     if (ok) Report(state, series, "demo");
 }

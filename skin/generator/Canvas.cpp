@@ -1,8 +1,12 @@
 #include "Canvas.h"
 
+#include <png.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <vector>
 
 namespace qor::skin {
@@ -34,9 +38,65 @@ void Canvas::ClearPixel(int x, int y) {
     cairo_surface_mark_dirty(m_surface);
 }
 
+// Straight-alpha RGBA rows (RGB when every pixel is opaque), unpremultiplied the way cairo's own PNG
+// writer does it, so the pixels are the same; the row filters are limited to the ones a reader undoes
+// almost for free, because the program decodes its background on every start.
 bool Canvas::SavePng(const std::filesystem::path& path) const {
     cairo_surface_flush(m_surface);
-    return cairo_surface_write_to_png(m_surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    const unsigned char* data = cairo_image_surface_get_data(m_surface);
+    const int stride = cairo_image_surface_get_stride(m_surface);
+    auto pixel = [&](int x, int y) {
+        std::uint32_t p;
+        std::memcpy(&p, data + y * stride + x * 4, 4);
+        return p;
+    };
+    bool opaque = true;
+    for (int y = 0; y < m_height && opaque; ++y)
+        for (int x = 0; x < m_width && opaque; ++x)
+            opaque = (pixel(x, y) >> 24) == 0xFF;
+    const int channels = opaque ? 3 : 4;
+    std::vector<unsigned char> rows(std::size_t(m_width) * std::size_t(m_height) * std::size_t(channels));
+    for (int y = 0; y < m_height; ++y) {
+        unsigned char* out = rows.data() + std::size_t(y) * std::size_t(m_width) * std::size_t(channels);
+        for (int x = 0; x < m_width; ++x, out += channels) {
+            const std::uint32_t p = pixel(x, y);
+            const std::uint32_t a = p >> 24;
+            auto channel = [&](int shift) {
+                const std::uint32_t c = (p >> shift) & 0xFF;
+                return (unsigned char)(a == 0 ? 0 : (c * 255 + a / 2) / a);
+            };
+            out[0] = channel(16);
+            out[1] = channel(8);
+            out[2] = channel(0);
+            if (!opaque)
+                out[3] = (unsigned char)a;
+        }
+    }
+
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+    if (!file)
+        return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file.get());
+    png_set_IHDR(png, info, png_uint_32(m_width), png_uint_32(m_height), 8,
+                 opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_write_info(png, info);
+    for (int y = 0; y < m_height; ++y)
+        png_write_row(png, rows.data() + std::size_t(y) * std::size_t(m_width) * std::size_t(channels));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fflush(file.get()) == 0;
 }
 
 namespace {

@@ -4,12 +4,14 @@
 #include "agent/AgentLink.h"
 #include "assign/ApplyAssignment.h"
 #include "assign/AssignmentCaptions.h"
+#include "controls/ControlFont.h"
 #include "mainwindow/CWarningDlg.h"
 #include "mainwindow/MainWindowControls.h"
 #include "mainwindow/MainWindowRules.h"
 #include "model/Folders.h"
 #include "model/ProfileFiles.h"
 #include "model/ProfileTable.h"
+#include "platform/gfx/Font.h"
 #include "platform/gfx/ImageFile.h"
 #include "platform/gfx/Painter.h"
 #include "platform/ui/Application.h"
@@ -17,8 +19,11 @@
 #include "skin/SkinText.h"
 #include "skin/WindowOutline.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <limits>
+#include <system_error>
 
 namespace qor {
 namespace {
@@ -58,9 +63,41 @@ int ValidProfileIndex(std::int32_t index) { return (index >= 0 && index < kProfi
 
 } // namespace
 
+namespace {
+
+std::string BackgroundPath(const char* file) { return SkinPath(SkinFolder::Background, file); }
+
+std::string OutlinePath() { return BackgroundPath("cfgMainback.bmp"); }
+
+// The faces of every caption on the first page.
+void ResolveCaptionFonts() {
+    for (int weight : {kFontWeightNormal, 700})
+        ResolveFontFile(DialogFont(15, weight));
+}
+
+// Start-up work on a thread of its own, giving way to the display's start-up and to the window's.
+template <typename Work>
+auto InBackground(Work work) {
+    return std::async(std::launch::async, [work] {
+        setpriority(PRIO_PROCESS, 0, 10);
+        return work();
+    });
+}
+
+} // namespace
+
 CTunerDlg::CTunerDlg() : CDialog(nullptr, {800, 620}) {
     SetWindowKind(WindowKind::Main);
     SetTitle(std::string(kMainWindowTitle));
+    artwork_ = std::make_unique<ImagePrefetch>(std::vector<std::string>{
+        BackgroundPath("cfgMainback.png"), BackgroundPath("mouse-layout-front.png"), BackgroundPath("appicon.png")});
+    try {
+        outlinePath_ = OutlinePath();
+        outline_ = InBackground([path = outlinePath_] { return RegionFromBitmapFile(path); });
+        fonts_ = InBackground(ResolveCaptionFonts);
+    } catch (const std::system_error&) {
+        // No thread to spare: the outline is traced when the window is made, fonts when first drawn.
+    }
 }
 
 // The window goes while the object is whole, so OnDestroy still reaches this class.
@@ -85,7 +122,12 @@ int CTunerDlg::OnCreate() {
 }
 
 void CTunerDlg::ApplyWindowOutline() {
-    const Region outline = RegionFromBitmap(LoadBitmapFile(SkinPath(SkinFolder::Background, "cfgMainback.bmp")));
+    // Traced in the background, unless the skin has moved since.
+    const std::string path = OutlinePath();
+    Region outline = outline_.valid() ? outline_.get() : Region();
+    if (path != outlinePath_)
+        outline = RegionFromBitmapFile(path);
+    outlinePath_.clear();
     if (!outline.IsEmpty())
         SetWindowRgn(outline, Redraw::Yes);
 }
@@ -104,8 +146,8 @@ void CTunerDlg::StartUpAgentCheck() {
 
 bool CTunerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (!icon_.IsEmpty())
-        SetIcon(icon_);
+    if (!icon_->IsEmpty())
+        SetIcon(*icon_);
     currentPage_ = 0;
     ShowPage(1);
     LoadProfileTable();
@@ -119,23 +161,18 @@ bool CTunerDlg::OnInitDialog() {
 void CTunerDlg::OnDestroy() {
     // Nothing is written or sent here: every route that keeps edits has written them already.
     CloseAssignmentMenu();
-    background_ = {};
-    mouseFront_ = {};
-    mouseSide_ = {};
-    light_ = {};
-    icon_ = {};
+    background_ = mouseFront_ = mouseSide_ = light_ = icon_ = nullptr;
 }
 
 void CTunerDlg::CreateControls() {
-    background_ = LoadImageFile(SkinPath(SkinFolder::Background, "cfgMainback.png"));
-    mouseFront_ = LoadImageFile(SkinPath(SkinFolder::Background, "mouse-layout-front.png"));
-    mouseSide_ = LoadImageFile(SkinPath(SkinFolder::Background, "mouse-layout-side.png"));
-    light_ = LoadImageFile(SkinPath(SkinFolder::Background, "light.png"));
-    icon_ = LoadImageFile(SkinPath(SkinFolder::Background, "appicon.png"));
+    background_ = LoadSharedImage(BackgroundPath("cfgMainback.png"));
+    mouseFront_ = LoadSharedImage(BackgroundPath("mouse-layout-front.png"));
+    icon_ = LoadSharedImage(BackgroundPath("appicon.png"));
+    artwork_.reset();
     // The window takes the size of its face. Without the face it keeps its initial size rather than
     // becoming a window nobody can see or close.
-    if (!background_.IsEmpty())
-        MoveWindow(Rect{0, 0, background_.width, background_.height}, Redraw::No);
+    if (!background_->IsEmpty())
+        MoveWindow(Rect{0, 0, background_->width, background_->height}, Redraw::No);
 
     CreateFrameControls();
     CreatePageOneControls();
@@ -236,6 +273,11 @@ void CTunerDlg::ShowPage(int page) {
     if (page < 1 || page > kPageCount || page == currentPage_)
         return;
     currentPage_ = page;
+    // The first frame shows page one: the other pages' artwork is read when first needed.
+    if (page != 1 && !light_) {
+        mouseSide_ = LoadSharedImage(BackgroundPath("mouse-layout-side.png"));
+        light_ = LoadSharedImage(BackgroundPath("light.png"));
+    }
     InvalidateRect(kPageArea);
     SelectOne(tabs_, page - 1);
     ShowGroups(page);
@@ -264,12 +306,14 @@ void CTunerDlg::ShowGroups(int page) {
 }
 
 void CTunerDlg::OnPaint(Painter& painter) {
+    if (!background_)
+        return; // not made yet, or already gone
     const Rect client = GetClientRect();
-    painter.DrawImage(background_, client);
+    painter.DrawImage(*background_, client);
     if (currentPage_ == 1)
-        painter.DrawImage(mouseFront_, Rect::FromXYWH(90, 200, 201, 280));
-    else if (currentPage_ == 3)
-        painter.DrawImage(light_, Rect::FromXYWH(100, 201, 608, 281));
+        painter.DrawImage(*mouseFront_, Rect::FromXYWH(90, 200, 201, 280));
+    else if (currentPage_ == 3 && light_)
+        painter.DrawImage(*light_, Rect::FromXYWH(100, 201, 608, 281));
 }
 
 void CTunerDlg::OnLButtonDown(UINT, Point) {

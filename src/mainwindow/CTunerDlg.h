@@ -10,11 +10,14 @@
 #include "mainwindow/LightingPage.h"
 #include "mainwindow/SensitivityPage.h"
 #include "platform/gfx/Image.h"
+#include "platform/gfx/ImageFile.h"
+#include "platform/gfx/Region.h"
 #include "platform/ui/CDialog.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -130,11 +133,17 @@ private:
     std::array<CStaticTrans, 5> information_;
 
     // Artwork.
-    Image background_;
-    Image mouseFront_;
-    Image mouseSide_; // loaded with the others, never drawn
-    Image light_;
-    Image icon_;
+    ImagePtr background_;
+    ImagePtr mouseFront_;
+    ImagePtr mouseSide_; // loaded with the others, never drawn
+    ImagePtr light_;
+    ImagePtr icon_;
+    // Work that needs no window, begun with the object so that it runs while the display starts:
+    // decoding the artwork, tracing the outline, and fontconfig reading its configuration.
+    std::unique_ptr<ImagePrefetch> artwork_;
+    std::future<Region> outline_;
+    std::string outlinePath_; // the file outline_ is traced from
+    std::future<void> fonts_;
 
     int currentPage_ = 0;
     int currentProfile_ = 0;

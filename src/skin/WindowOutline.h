@@ -18,4 +18,9 @@ Image LoadBitmapFile(const std::string& path);
 // then keeps its rectangular outline.
 Region RegionFromBitmap(const Image& bitmap);
 
+// RegionFromBitmap(LoadBitmapFile(path)), without holding the whole picture: the common uncompressed
+// 24- and 32-bit bitmaps are read a band of rows at a time (an outline bitmap is as large as its
+// window); every other file takes the full decoder.
+Region RegionFromBitmapFile(const std::string& path);
+
 } // namespace qor

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace qor {
@@ -262,8 +263,19 @@ void Painter::DrawImageUnscaled(const Image& image, Rect src, Rect destTarget) {
         Rect r = destTarget.Intersect(clip);
         for (int y = r.top; y < r.bottom; ++y) {
             Argb* row = &target_.At(0, y);
-            const Argb* from = RowOf(image, y + dy);
-            for (int x = r.left; x < r.right; ++x) row[x] = BlendPixel(row[x], from[x + dx]);
+            const Argb* from = RowOf(image, y + dy) + dx;
+            for (int x = r.left; x < r.right;) {
+                // Opaque stretches (most of any picture) are copied rather than blended pixel by pixel.
+                int end = x;
+                while (end < r.right && Alpha(from[end]) == 255) ++end;
+                if (end > x) {
+                    std::memcpy(row + x, from + x, std::size_t(end - x) * sizeof(Argb));
+                    x = end;
+                } else {
+                    row[x] = BlendPixel(row[x], from[x]);
+                    ++x;
+                }
+            }
         }
     }
 }

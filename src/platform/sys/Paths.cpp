@@ -100,6 +100,17 @@ std::string DocumentsFolder(std::string_view home, const std::optional<std::stri
     return documents;
 }
 
+std::string CacheFolder(std::string_view home, const std::optional<std::string>& xdgCacheHome) {
+    std::string folder;
+    if (xdgCacheHome && !xdgCacheHome->empty() && xdgCacheHome->front() == '/')
+        folder = *xdgCacheHome;
+    else if (!home.empty() && home.front() == '/')
+        folder = std::string(home) + "/.cache";
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
 bool MakeDirectories(std::string_view path) {
     std::string p(path);
     while (p.size() > 1 && p.back() == '/')

@@ -25,6 +25,10 @@ std::optional<std::string> ParseXdgUserDir(std::string_view text, std::string_vi
 // not an absolute path. Nothing is created.
 std::string DocumentsFolder(std::string_view home, const std::optional<std::string>& xdgConfigHome);
 
+// The user's folder for files a program may rebuild at any time, without a trailing '/':
+// $XDG_CACHE_HOME when it is an absolute path, else home + "/.cache"; empty when neither is usable.
+std::string CacheFolder(std::string_view home, const std::optional<std::string>& xdgCacheHome);
+
 // mkdir -p: true when `path` is a folder afterwards.
 bool MakeDirectories(std::string_view path);
 

@@ -63,5 +63,23 @@ TEST(Paths, DocumentsFolderAndMakeDirectories) {
     EXPECT_FALSE(MakeDirectories(home + "/file"));
 }
 
+TEST(Paths, CacheFolder) {
+    const struct {
+        std::string home;
+        std::optional<std::string> xdg;
+        std::string expected;
+    } cases[] = {
+        {"/home/u", std::nullopt, "/home/u/.cache"},
+        {"/home/u", std::string("/var/c/"), "/var/c"},
+        {"/home/u", std::string("relative"), "/home/u/.cache"},
+        {"/home/u", std::string(""), "/home/u/.cache"},
+        {"", std::nullopt, ""},
+        {"rel", std::nullopt, ""},
+        {"", std::string("/var/c"), "/var/c"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CacheFolder(c.home, c.xdg), c.expected) << c.home << " " << c.xdg.value_or("(unset)");
+}
+
 } // namespace
 } // namespace qor

@@ -4,6 +4,7 @@
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/shape.h>
 
 #include <algorithm>
@@ -99,6 +100,40 @@ void ClearXIcon(void* xDisplay, unsigned long xWindow) {
     if (display == nullptr || xWindow == 0) return;
     XDeleteProperty(display, xWindow, XInternAtom(display, "_NET_WM_ICON", False));
     XSync(display, False); // others may look at once, through connections of their own
+}
+
+void PrepareXThreads() { XInitThreads(); }
+
+void* OpenXDisplay() { return XOpenDisplay(nullptr); }
+
+void CloseXDisplay(void* xDisplay) {
+    if (xDisplay != nullptr) XCloseDisplay(static_cast<Display*>(xDisplay));
+}
+
+Size XScreenSize(void* xDisplay) {
+    auto* display = static_cast<Display*>(xDisplay);
+    if (display == nullptr) return {};
+    const Size whole{DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display))};
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    // Monitors came with RandR 1.5.
+    if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
+        major * 100 + minor < 105)
+        return whole;
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
+    if (monitors == nullptr) return whole;
+    const XRRMonitorInfo* chosen = nullptr;
+    for (int i = 0; i < count; ++i) {
+        if (monitors[i].width <= 0 || monitors[i].height <= 0) continue;
+        if (chosen == nullptr || monitors[i].primary) chosen = &monitors[i];
+        if (monitors[i].primary) break;
+    }
+    const Size size = chosen ? Size{chosen->width, chosen->height} : whole;
+    XRRFreeMonitors(monitors);
+    return size;
 }
 
 namespace {

@@ -38,6 +38,17 @@ bool QueryXPointer(void* xDisplay, Point& screen);
 // Removes the window's icon (SDL can set one but not take it away).
 void ClearXIcon(void* xDisplay, unsigned long xWindow);
 
+// Makes Xlib safe for threads; must come before any other Xlib call of the process (SDL does the same,
+// but only once it starts, and our own connection may come first).
+void PrepareXThreads();
+// A connection of our own to the display named by DISPLAY, so that the screen can be measured while
+// SDL is still starting. Null when there is no display.
+void* OpenXDisplay();
+void CloseXDisplay(void* xDisplay);
+// The primary monitor's size (what SDL calls display 0), or the first monitor's; the whole screen when
+// the server cannot tell monitors apart.
+Size XScreenSize(void* xDisplay);
+
 // Keeps a moot X error from ending the program (Xlib's default handler exits on any error): an event
 // sent to a window destroyed a moment earlier. Every other error goes to the handler installed before.
 void InstallXErrorFilter();
