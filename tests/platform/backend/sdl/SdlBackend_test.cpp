@@ -1,12 +1,14 @@
 // The SDL back end on a private Xvfb, driven through the Backend interface with real X input.
 
 #include "SdlTestSupport.h"
+#include "platform/backend/sdl/EarlyFramebuffer.h"
 #include "platform/backend/sdl/X11Window.h"
 #include "platform/gfx/Region.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
 
 #include <algorithm>
 #include <csignal>
@@ -301,6 +303,90 @@ TEST_F(SdlDisplayTest, WakeFromAnotherThreadEndsAnEndlessWait) {
     alarm(0);
     waker.join();
     for (const BackendEvent& e : events) EXPECT_NE(e.window, kNoWindow) << "the wake-up is no event for the framework";
+}
+
+// The fixture's back end has only just begun starting SDL: a window made at once is most likely made
+// before SDL is ready, which is the way the program's own main window comes up.
+TEST_F(SdlDisplayTest, FramePaintedBeforeTheWindowExistsIsWhatItShows) {
+    constexpr HWND window = 1;
+    constexpr Argb kGreen = 0xFF30C060;
+    NativeWindowDesc desc{window, NativeWindowKind::Main, kNoWindow, Rect::FromXYWH(120, 90, 64, 48), "early"};
+    ASSERT_TRUE(backend_->CreateNativeWindow(desc));
+    backend_->SetNativeTitle(window, "early, renamed");
+    backend_->SetNativeShape(window, Region::FromRect(Rect::FromXYWH(0, 0, 32, 48))); // left half only
+
+    NativeFramebuffer lent = backend_->ClientFramebuffer(window);
+    ASSERT_EQ(lent.pixels.GetSize(), (Size{64, 48}));
+    EXPECT_TRUE(lent.fresh);
+    for (int y = 0; y < 48; ++y)
+        std::fill(lent.pixels.Row(y), lent.pixels.Row(y) + 64, y < 24 ? kGreen : kBlue);
+    backend_->PresentClientFramebuffer(window, Rect::FromXYWH(0, 0, 64, 48));
+    EXPECT_FALSE(backend_->ClientFramebuffer(window).fresh) << "what was painted is still there";
+
+    backend_->ShowNativeWindow(window, true);
+    const unsigned long xWindow = sdl_->XWindowOf(window);
+    ASSERT_NE(xWindow, 0u);
+    XSync(x_, False);
+    XImage* image = XGetImage(x_, xWindow, 0, 0, 64, 48, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(XGetPixel(image, 10, 5) & 0xFFFFFF, kGreen & 0xFFFFFF);
+    EXPECT_EQ(XGetPixel(image, 10, 40) & 0xFFFFFF, kBlue & 0xFFFFFF);
+    XDestroyImage(image);
+
+    // The pixels moved into the window surface, which is lent from now on with them in it.
+    const NativeFramebuffer surface = backend_->ClientFramebuffer(window);
+    ASSERT_EQ(surface.pixels.GetSize(), (Size{64, 48}));
+    EXPECT_FALSE(surface.fresh);
+    EXPECT_EQ(surface.pixels.At(3, 3) & 0xFFFFFF, kGreen & 0xFFFFFF);
+
+    char* name = nullptr;
+    ASSERT_TRUE(XFetchName(x_, xWindow, &name));
+    EXPECT_STREQ(name, "early, renamed");
+    XFree(name);
+    int count = 0;
+    int ordering = 0;
+    XRectangle* shape = XShapeGetRectangles(x_, xWindow, ShapeBounding, &count, &ordering);
+    ASSERT_EQ(count, 1) << "the outline given before the window existed";
+    EXPECT_EQ(shape[0].width, 32);
+    XFree(shape);
+}
+
+TEST_F(SdlDisplayTest, WakeBeforeSdlIsReadyIsNotLost) {
+    alarm(30); // watchdog: a lost wake-up would otherwise wait forever
+    std::thread([this] { backend_->Wake(); }).join();
+    std::vector<BackendEvent> events;
+    backend_->PumpEvents(-1, events);
+    alarm(0);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST(EarlyFramebuffer, MovesIntoASurfaceWithItsOwnRowLength) {
+    EarlyFramebuffer early;
+    early.Allocate({300, 700}); // more than one release step of rows
+    ASSERT_FALSE(early.IsEmpty());
+    PixelSurface pixels = early.Surface();
+    EXPECT_EQ(pixels.At(299, 699), 0u) << "starts transparent";
+    for (int y = 0; y < 700; ++y)
+        for (int x = 0; x < 300; ++x)
+            pixels.At(x, y) = Argb(y * 1000 + x);
+
+    std::vector<Argb> storage(std::size_t(320) * 700, 0xDEADBEEF);
+    const PixelSurface target(storage.data(), 300, 700, 320);
+    early.MoveInto(target);
+    EXPECT_TRUE(early.IsEmpty());
+    for (int y : {0, 1, 350, 699})
+        for (int x : {0, 150, 299})
+            EXPECT_EQ(target.At(x, y), Argb(y * 1000 + x)) << x << "," << y;
+    EXPECT_EQ(storage[320 * 5 + 300], 0xDEADBEEF) << "past each row's end nothing is touched";
+
+    early.CopyFrom(Image(4, 3, kGrey));
+    EXPECT_EQ(early.GetSize(), (Size{4, 3}));
+    EXPECT_EQ(early.Surface().At(3, 2), kGrey);
+    early.MoveInto(PixelSurface(storage.data(), 5, 3, 5)); // another size: nothing is copied
+    EXPECT_TRUE(early.IsEmpty());
+    EXPECT_EQ(storage[0], Argb(0));
+    early.Allocate({0, 10});
+    EXPECT_TRUE(early.IsEmpty());
 }
 
 TEST_F(SdlDisplayTest, UnknownHandlesAndOddFramesAreIgnored) {
