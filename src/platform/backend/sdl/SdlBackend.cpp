@@ -57,25 +57,24 @@ SdlBackend::SdlBackend() {
     reportFirstPresent_ = probe != nullptr && *probe != '\0';
     PrepareXThreads();
     try {
-        starter_ = std::thread([this] { Start(); });
+        starter_ = std::thread([this] { Start(true); });
     } catch (const std::system_error&) {
-        Start(); // no thread to spare: SDL starts here and now, as it always could
+        Start(false); // no thread to spare: SDL starts here and now, as it always could
     }
 }
 
-// The start thread.
-void SdlBackend::Start() {
+// On the start thread (or in the constructor, when no thread could be had).
+void SdlBackend::Start(bool onOwnThread) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         startError_ = SDL_GetError();
-        return;
-    }
-    wakeEventType_ = SDL_RegisterEvents(1);
-    if (wakeEventType_ == Uint32(-1)) {
+    } else if ((wakeEventType_ = SDL_RegisterEvents(1)) == Uint32(-1)) {
         startError_ = std::string("SDL has no user event left: ") + SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return;
+    } else {
+        startOk_ = true;
     }
-    startOk_ = true;
+    // SDL keeps per-thread data (its error text) that only its own threads release when they end.
+    if (onOwnThread) SDL_TLSCleanup();
 }
 
 bool SdlBackend::WaitUntilStarted() {

@@ -96,7 +96,7 @@ private:
     void ApplyShape(NativeWindow& w, const Region& region);
     void UpdateSurface(NativeWindow& w, const Rect& area);
     void MarkPresented(NativeWindow& w);
-    void Start();
+    void Start(bool onOwnThread);
     void PushWake();
 
     // Start: written by the start thread, read by the user-interface thread after joining it.
