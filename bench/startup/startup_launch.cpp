@@ -8,10 +8,11 @@
 // Two ways to learn the moment of the first frame:
 //   startup_launch PROGRAM ARGS...   the program prints it on standard output and exits; its peak
 //                                    memory is read when it ends (wait4).
-//   startup_launch --stderr-probe PROGRAM ARGS...   the real program, which keeps running: its SDL back
-//                                    end prints "qor-first-present NS" on standard error when asked by
-//                                    the environment; its peak memory up to then is read from /proc,
-//                                    then it is asked to end (SIGTERM, SIGKILL if it lingers).
+//   startup_launch --stderr-probe PROGRAM ARGS...   our programs (the demo and the real one), which
+//                                    keep running: their SDL back end prints "qor-first-present NS" on
+//                                    standard error when asked by the environment; the peak memory up
+//                                    to then is read from /proc, then the program is asked to end
+//                                    (SIGTERM, SIGKILL if it lingers).
 
 #include "FirstFrameClock.h"
 

@@ -3,31 +3,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "macro/MacroFile.h"
 #include "macro/MacroList.h"
+#include "support/ScratchFile.h"
 
 namespace {
-
-const std::string& ScratchFile()
-{
-    static const std::string path = [] {
-        char pattern[] = "/tmp/qor-macro-fuzz-XXXXXX";
-        const char* folder = mkdtemp(pattern);
-        if (!folder)
-            std::abort();
-        static const std::string scratchFolder = folder;
-        std::atexit([] {
-            std::remove((scratchFolder + "/m.QORMACRO").c_str());
-            std::remove(scratchFolder.c_str());
-        });
-        return scratchFolder + "/m.QORMACRO";
-    }();
-    return path;
-}
 
 void Check(bool condition)
 {
@@ -39,12 +21,9 @@ void Check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string& path = ScratchFile();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
+    const std::string& path = qor::fuzz::ScratchFile("m.QORMACRO");
+    if (!qor::fuzz::WriteScratch(path, data, size))
         return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
 
     qor::MacroWorkingCopy copy;
     copy.Events[0] = qor::MacroEvent::KeyEvent(4, true);
