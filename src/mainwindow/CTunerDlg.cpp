@@ -11,6 +11,7 @@
 #include "model/Folders.h"
 #include "model/ProfileFiles.h"
 #include "model/ProfileTable.h"
+#include "platform/gfx/BackgroundThread.h"
 #include "platform/gfx/Font.h"
 #include "platform/gfx/ImageFile.h"
 #include "platform/gfx/Painter.h"
@@ -18,8 +19,6 @@
 #include "skin/SkinPaths.h"
 #include "skin/SkinText.h"
 #include "skin/WindowOutline.h"
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <limits>
@@ -79,7 +78,7 @@ void ResolveCaptionFonts() {
 template <typename Work>
 auto InBackground(Work work) {
     return std::async(std::launch::async, [work] {
-        setpriority(PRIO_PROCESS, 0, 10);
+        GiveWayToForeground();
         return work();
     });
 }

@@ -1,9 +1,9 @@
 #include "platform/gfx/Font.h"
 
+#include "platform/gfx/BackgroundThread.h"
 #include "platform/gfx/FontChoices.h"
 
 #include <fontconfig/fontconfig.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -208,7 +208,7 @@ private:
                     std::unique_lock lock(checkMutex_);
                     if (checkWake_.wait_for(lock, delay, [this] { return stopping_; })) return;
                 }
-                setpriority(PRIO_PROCESS, 0, 10);
+                GiveWayToForeground();
                 Refresh();
             });
         } catch (const std::system_error&) {

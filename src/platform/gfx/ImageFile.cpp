@@ -1,7 +1,6 @@
 #include "platform/gfx/ImageFile.h"
 
-#include <sys/resource.h>
-
+#include "platform/gfx/BackgroundThread.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/FileBytes.h"
 #include "platform/gfx/Png.h"
@@ -108,7 +107,7 @@ ImagePtr LoadSharedImage(const std::string& path) {
 ImagePrefetch::ImagePrefetch(std::vector<std::string> paths) {
     try {
         worker_ = std::thread([this, paths = std::move(paths)] {
-            setpriority(PRIO_PROCESS, 0, 10);
+            GiveWayToForeground();
             for (const std::string& path : paths) {
                 ImagePtr image = LoadSharedImage(path);
                 std::lock_guard lock(mutex_);

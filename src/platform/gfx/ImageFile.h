@@ -22,10 +22,10 @@ Image LoadImageFile(const std::string& path);
 // decoded again by another, which waits for that result instead.
 ImagePtr LoadSharedImage(const std::string& path);
 
-// Decodes files through LoadSharedImage on a worker thread, so that start-up work that does not need
-// them yet (connecting to the display, creating windows) runs meanwhile; their later LoadSharedImage
-// finds them ready or waits for the decode under way. Holds the images until it is destroyed; the
-// destructor waits for the worker.
+// Decodes files through LoadSharedImage on a worker thread of low priority, so that start-up work
+// that does not need them yet (connecting to the display, creating windows) runs meanwhile and goes
+// first; their later LoadSharedImage finds them ready or waits for the decode under way. Holds the
+// images until it is destroyed; the destructor waits for the worker.
 class ImagePrefetch {
 public:
     explicit ImagePrefetch(std::vector<std::string> paths);
