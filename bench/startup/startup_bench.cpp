@@ -6,13 +6,13 @@
 // (fontconfig's answers), as any earlier run on a user's machine would have.
 // Targets: time at most 1.3 x the bare program's, peak memory at most 1.6 x.
 
+#include "SpawnAndRead.h"
 #include "XvfbServer.h"
 #include "platform/gfx/Png.h"
 
 #include <benchmark/benchmark.h>
 
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,33 +43,14 @@ struct Sample {
 // Runs a program through the launcher; empty when it did not report a first frame. stderrProbe: the
 // program keeps running and tells the moment through its SDL back end (see startup_launch).
 std::optional<Sample> RunOnce(const std::vector<std::string>& program, bool stderrProbe = false) {
-    int fds[2];
-    if (pipe(fds) != 0) return std::nullopt;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
     std::vector<char*> args{const_cast<char*>(STARTUP_LAUNCH)};
     if (stderrProbe) args.push_back(const_cast<char*>("--stderr-probe"));
     for (const std::string& a : program) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (spawned != 0) {
-        close(fds[0]);
-        return std::nullopt;
-    }
-    std::string out;
-    char buffer[128];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) != 0;) {
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) break;
-        out.append(buffer, std::size_t(n));
-    }
-    close(fds[0]);
+    const std::optional<SpawnedOutput> run = SpawnAndRead(args.data());
+    if (!run) return std::nullopt;
+    const pid_t pid = run->pid;
+    const std::string& out = run->out;
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }

@@ -15,6 +15,7 @@
 //                                    (SIGTERM, SIGKILL if it lingers).
 
 #include "FirstFrameClock.h"
+#include "SpawnAndRead.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -28,6 +29,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <string>
 
 extern char** environ;
@@ -108,27 +110,11 @@ int RunWithStderrProbe(char** program) {
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     if (std::strcmp(argv[1], "--stderr-probe") == 0) return argc < 3 ? 2 : RunWithStderrProbe(argv + 2);
-    int fds[2];
-    if (pipe(fds) != 0) return 2;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    pid_t pid = -1;
     const std::int64_t start = MonotonicNs();
-    const int spawned = posix_spawn(&pid, argv[1], &actions, nullptr, argv + 1, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (spawned != 0) return 2;
-    std::string out;
-    char buffer[64];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) != 0;) {
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) break;
-        out.append(buffer, std::size_t(n));
-    }
-    close(fds[0]);
+    const std::optional<SpawnedOutput> run = SpawnAndRead(argv + 1);
+    if (!run) return 2;
+    const pid_t pid = run->pid;
+    const std::string& out = run->out;
     int status = 0;
     rusage usage{};
     while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {

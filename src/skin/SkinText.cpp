@@ -1,9 +1,8 @@
 #include "skin/SkinText.h"
 
 #include "model/IniFile.h"
+#include "platform/gfx/FileStamp.h"
 #include "skin/SkinPaths.h"
-
-#include <sys/stat.h>
 
 #include <ctime>
 #include <map>
@@ -16,20 +15,6 @@ namespace {
 // Older than this at the moment it was read, a file's time stamp is trusted to show any later change;
 // covers the coarsest stamps in use (two seconds).
 constexpr std::int64_t kSettledNs = 3'000'000'000;
-
-struct FileStamp {
-    bool exists = false;
-    off_t size = 0;
-    std::int64_t mtimeNs = 0;
-    friend bool operator==(const FileStamp&, const FileStamp&) = default;
-};
-
-FileStamp StampOf(const std::string& path) {
-    struct stat st{};
-    if (::stat(path.c_str(), &st) != 0)
-        return {};
-    return {true, st.st_size, std::int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
-}
 
 std::int64_t NowNs() {
     timespec ts{};
@@ -58,7 +43,7 @@ std::string ReadText(std::string_view file, std::string_view section, int number
         IniBatch ini(path);
         ++fileReads;
         // Stamp before the read: a change during the read then shows as a different stamp next time.
-        const bool settled = stamp.exists && readAt - stamp.mtimeNs >= kSettledNs;
+        const bool settled = stamp.exists && readAt - stamp.modifiedNs >= kSettledNs;
         it = cache.insert_or_assign(path, Entry{stamp, settled, std::move(ini)}).first;
     }
     return it->second.ini.ReadString(section, std::to_string(number), "");

@@ -1,8 +1,7 @@
 #include "platform/gfx/FontChoices.h"
 
 #include "platform/gfx/FileBytes.h"
-
-#include <sys/stat.h>
+#include "platform/gfx/FileStamp.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -19,12 +18,10 @@ constexpr std::size_t kMaxChoices = 64;
 constexpr int kFields = 10;
 
 // Modification time (ns), size and inode of a path, or "-" when there is nothing.
-std::string StatSummary(const std::string& path) {
-    struct stat st {};
-    if (path.empty() || stat(path.c_str(), &st) != 0)
-        return "-";
-    return std::to_string(std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec) + ":" +
-           std::to_string(st.st_size) + ":" + std::to_string(st.st_ino);
+std::string StampSummary(const std::string& path) {
+    const FileStamp stamp = StampOf(path);
+    if (!stamp.exists) return "-";
+    return std::to_string(stamp.modifiedNs) + ":" + std::to_string(stamp.size) + ":" + std::to_string(stamp.inode);
 }
 
 std::string Env(const char* name) {
@@ -82,21 +79,16 @@ FontChoice MakeFontChoice(const Font& request, const FontFile& file) {
     c.weight = request.weight;
     c.italic = request.italic;
     c.file = file;
-    struct stat st {};
-    if (!file.path.empty() && stat(file.path.c_str(), &st) == 0) {
-        c.fileModifiedNs = std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-        c.fileSize = std::int64_t(st.st_size);
+    if (const FileStamp stamp = StampOf(file.path); stamp.exists) {
+        c.fileModifiedNs = stamp.modifiedNs;
+        c.fileSize = stamp.size;
     }
     return c;
 }
 
 bool FontFileUnchanged(const FontChoice& choice) {
-    if (choice.file.path.empty())
-        return false;
-    struct stat st {};
-    return stat(choice.file.path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-           std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec == choice.fileModifiedNs &&
-           std::int64_t(st.st_size) == choice.fileSize;
+    const FileStamp stamp = StampOf(choice.file.path);
+    return stamp.regular && stamp.modifiedNs == choice.fileModifiedNs && stamp.size == choice.fileSize;
 }
 
 bool SameRequest(const FontChoice& choice, const Font& request) {
@@ -119,7 +111,7 @@ std::string FontSetupFingerprint() {
           home + "/.fonts.conf", home + "/.fonts.conf.d", home + "/.fonts", dataHome + "/fonts",
           std::string("/usr/share/fonts"), std::string("/usr/local/share/fonts"), std::string("/var/cache/fontconfig"),
           Env("FONTCONFIG_FILE")})
-        print += StatSummary(path) + ";";
+        print += StampSummary(path) + ";";
     for (char& ch : print)
         if (ch == '\n' || ch == '\r' || ch == '\t')
             ch = '?';

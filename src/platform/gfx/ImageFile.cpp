@@ -3,9 +3,8 @@
 #include "platform/gfx/BackgroundThread.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/FileBytes.h"
+#include "platform/gfx/FileStamp.h"
 #include "platform/gfx/Png.h"
-
-#include <sys/stat.h>
 
 #include <condition_variable>
 #include <map>
@@ -27,20 +26,6 @@ Image LoadImageFile(const std::string& path) {
 }
 
 namespace {
-
-// A file counts as unchanged while its size and modification time stay the same.
-struct FileStamp {
-    bool exists = false;
-    off_t size = 0;
-    std::int64_t mtimeNs = 0;
-    friend bool operator==(const FileStamp&, const FileStamp&) = default;
-};
-
-FileStamp StampOf(const std::string& path) {
-    struct stat st{};
-    if (::stat(path.c_str(), &st) != 0) return {};
-    return {true, st.st_size, std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-}
 
 class SharedImageCache {
 public:
