@@ -65,7 +65,7 @@ SdlBackend::SdlBackend() {
 
 // On the start thread (or in the constructor, when no thread could be had).
 void SdlBackend::Start(bool onOwnThread) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!RetryWhileServerResets([] { return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0; })) {
         startError_ = SDL_GetError();
     } else if ((wakeEventType_ = SDL_RegisterEvents(1)) == Uint32(-1)) {
         startError_ = std::string("SDL has no user event left: ") + SDL_GetError();

@@ -8,11 +8,17 @@
 #include <X11/extensions/shape.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
+#include <thread>
 
 namespace qor {
 
 namespace {
+
+// A reset takes the server a few milliseconds; a display that is not there at all is given up after
+// about a third of a second.
+constexpr int kReconnectPausesMs[] = {5, 20, 50, 100, 150};
 
 // Well below the 256 KiB core request limit (8 bytes per rectangle) even without BIG-REQUESTS.
 constexpr std::size_t kRectsPerRequest = 8192;
@@ -104,7 +110,19 @@ void ClearXIcon(void* xDisplay, unsigned long xWindow) {
 
 void PrepareXThreads() { XInitThreads(); }
 
-void* OpenXDisplay() { return XOpenDisplay(nullptr); }
+bool RetryWhileServerResets(const std::function<bool()>& attempt) {
+    for (int pauseMs : kReconnectPausesMs) {
+        if (attempt()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    }
+    return attempt();
+}
+
+void* OpenXDisplay() {
+    Display* display = nullptr;
+    RetryWhileServerResets([&display] { return (display = XOpenDisplay(nullptr)) != nullptr; });
+    return display;
+}
 
 void CloseXDisplay(void* xDisplay) {
     if (xDisplay != nullptr) XCloseDisplay(static_cast<Display*>(xDisplay));

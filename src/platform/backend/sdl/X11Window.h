@@ -7,6 +7,7 @@
 #include "platform/gfx/Region.h"
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace qor {
@@ -41,6 +42,10 @@ void ClearXIcon(void* xDisplay, unsigned long xWindow);
 // Makes Xlib safe for threads; must come before any other Xlib call of the process (SDL does the same,
 // but only once it starts, and our own connection may come first).
 void PrepareXThreads();
+// Runs attempt until it succeeds, a few times over about a third of a second. An X server that resets
+// when its last client leaves (a bare virtual display between two short-lived clients) drops every
+// connection still being set up at that moment; the same connection made a moment later is served.
+bool RetryWhileServerResets(const std::function<bool()>& attempt);
 // A connection of our own to the display named by DISPLAY, so that the screen can be measured while
 // SDL is still starting. Null when there is no display.
 void* OpenXDisplay();

@@ -11,6 +11,7 @@
 #include <X11/extensions/shape.h>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <thread>
 #include <unistd.h>
@@ -426,6 +427,39 @@ TEST(SdlBackendWithoutDisplay, ReportsAndGivesNoBackend) {
     if (display) setenv("DISPLAY", saved.c_str(), 1);
     EXPECT_EQ(backend, nullptr);
     EXPECT_NE(said.find("No display"), std::string::npos) << said;
+}
+
+// A bare virtual display resets whenever its last client leaves and drops the connections being set up
+// at that moment; short-lived clients (a script polling for our window) make that happen at any time.
+TEST(SdlBackendOnAResettingServer, StartsWhileOtherClientsComeAndGo) {
+    if (!XvfbServer::Installed()) GTEST_SKIP() << "Xvfb is not installed";
+    XvfbServer server(800, 600, /*resetsWhenIdle=*/true);
+    ASSERT_TRUE(server.Running());
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    PrepareXThreads();
+
+    std::atomic<bool> stop{false};
+    std::thread poller([&] {
+        while (!stop.load())
+            if (Display* x = XOpenDisplay(server.Display().c_str())) XCloseDisplay(x);
+    });
+    int started = 0;
+    constexpr int kStarts = 25;
+    for (int i = 0; i < kStarts; ++i) {
+        std::unique_ptr<SdlBackend> backend = CreateSdlBackend();
+        if (backend == nullptr) break;
+        const bool reached = backend->DisplayReachable();
+        const Size screen = backend->ScreenSize();
+        if (!reached || screen.width != 800 || screen.height != 600 || !backend->WaitUntilStarted()) break;
+        ++started;
+    }
+    stop.store(true);
+    poller.join();
+    if (display) setenv("DISPLAY", saved.c_str(), 1);
+    else unsetenv("DISPLAY");
+    EXPECT_EQ(started, kStarts);
 }
 
 TEST(ShapeBatches, EndAtBandBoundaries) {

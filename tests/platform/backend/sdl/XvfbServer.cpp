@@ -32,7 +32,7 @@ bool XvfbServer::Installed() {
     return false;
 }
 
-XvfbServer::XvfbServer(int width, int height) {
+XvfbServer::XvfbServer(int width, int height, bool resetsWhenIdle) {
     if (!Installed()) return;
     int fds[2];
     if (pipe(fds) != 0) return;
@@ -44,7 +44,7 @@ XvfbServer::XvfbServer(int width, int height) {
         // Keep the server's chatter out of the test output.
         if (int devnull = open("/dev/null", O_WRONLY); devnull >= 0) dup2(devnull, 2);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-               "-noreset", static_cast<char*>(nullptr));
+               resetsWhenIdle ? static_cast<char*>(nullptr) : "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

@@ -10,7 +10,8 @@ namespace qor::test {
 class XvfbServer {
 public:
     // Starts Xvfb with one screen of this size; Running() is false when Xvfb is missing or fails.
-    XvfbServer(int width = 1024, int height = 768);
+    // resetsWhenIdle: the server resets whenever its last client leaves, as a bare one does by default.
+    XvfbServer(int width = 1024, int height = 768, bool resetsWhenIdle = false);
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
