@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <csetjmp>
+#include <cstdlib>
 #include <cstring>
 
 namespace qor {
@@ -21,6 +22,16 @@ struct ReadState {
     Image image;
     std::vector<png_bytep> rows;
 };
+
+// A chunk may claim up to 2 GiB whatever the file holds, and libpng allocates and clears a text chunk's
+// buffer before reading it. No block a real picture needs comes near this: a row of the widest image
+// at 16 bits a channel is 128 KiB.
+constexpr png_alloc_size_t kMaxBlock = png_alloc_size_t(8) << 20;
+
+png_voidp BoundedMalloc(png_structp, png_alloc_size_t size) {
+    return size <= kMaxBlock ? std::malloc(size) : nullptr;
+}
+void BoundedFree(png_structp, png_voidp block) { std::free(block); }
 
 void SilentError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void SilentWarning(png_structp, png_const_charp) {}
@@ -129,17 +140,19 @@ bool IsPngSignature(std::span<const std::uint8_t> data) {
 
 Image DecodePng(std::span<const std::uint8_t> data) {
     if (!IsPngSignature(data)) return {};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, SilentError, SilentWarning);
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, SilentError, SilentWarning, nullptr,
+                                               BoundedMalloc, BoundedFree);
     if (!png) return {};
     png_infop info = png_create_info_struct(png);
     if (!info) {
         png_destroy_read_struct(&png, nullptr, nullptr);
         return {};
     }
-    // Bounds on what ancillary chunks may allocate; the pixel buffer is bounded by the checks above.
+    // Bounds on what ancillary chunks may allocate; the pixel buffer is ours and bounded by the checks
+    // in ReadInto.
     png_set_user_limits(png, kMaxImageDimension, kMaxImageDimension);
     png_set_chunk_cache_max(png, 128);
-    png_set_chunk_malloc_max(png, 8u << 20);
+    png_set_chunk_malloc_max(png, kMaxBlock);
 #ifdef PNG_IGNORE_ADLER32
     // Every chunk's CRC already guards the compressed bytes; the zlib checksum over the inflated pixels
     // repeats that guard at about a fifth of the decoding time.

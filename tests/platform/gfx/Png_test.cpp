@@ -5,6 +5,8 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <sys/resource.h>
+
 #include <fstream>
 #include <random>
 
@@ -189,6 +191,22 @@ TEST(Png, HostileFilesGiveAnEmptyImage) {
     EXPECT_TRUE(DecodePng(WithHeaderSize(good, 16384, 16384)).IsEmpty()) << "too many pixels";
     EXPECT_TRUE(DecodePng(WithHeaderSize(good, 0x7FFFFFFF, 0x7FFFFFFF)).IsEmpty());
     EXPECT_TRUE(DecodePng(WithHeaderSize(good, 20, 4000)).IsEmpty()) << "pixel data shorter than the header says";
+}
+
+// A text chunk that claims a gigabyte in a file of a few dozen bytes: refused before anything of that
+// size is allocated (libpng would clear such a buffer, page by page, before finding the file short).
+TEST(Png, ChunkClaimingMoreThanTheFileHoldsAllocatesNothingLarge) {
+    const Bytes good = EncodePng(Pattern(4, 2, false));
+    Bytes hostile(good.begin(), good.begin() + 8 + 25); // signature and IHDR
+    const std::uint8_t header[] = {0x40, 0x00, 0x00, 0x00, 't', 'E', 'X', 't', 'a', 'b', 'c'};
+    hostile.insert(hostile.end(), std::begin(header), std::end(header));
+
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_TRUE(DecodePng(hostile).IsEmpty());
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256 * 1024) << "peak grew by KiB";
 }
 
 TEST(Png, TruncatedOrDamagedFilesNeverCrash) {
