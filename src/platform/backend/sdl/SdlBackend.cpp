@@ -1,5 +1,6 @@
 #include "platform/backend/sdl/SdlBackend.h"
 
+#include "platform/backend/sdl/UnlockedStartReads.h"
 #include "platform/backend/sdl/X11Window.h"
 
 #include <SDL2/SDL.h>
@@ -65,7 +66,12 @@ SdlBackend::SdlBackend() {
 
 // On the start thread (or in the constructor, when no thread could be had).
 void SdlBackend::Start(bool onOwnThread) {
-    if (!RetryWhileServerResets([] { return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0; })) {
+    bool started = false;
+    {
+        UnlockedStartReads unlocked;
+        started = RetryWhileServerResets([] { return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0; });
+    }
+    if (!started) {
         startError_ = SDL_GetError();
     } else if ((wakeEventType_ = SDL_RegisterEvents(1)) == Uint32(-1)) {
         startError_ = std::string("SDL has no user event left: ") + SDL_GetError();
