@@ -88,8 +88,9 @@ auto InBackground(Work work) {
 CTunerDlg::CTunerDlg() : CDialog(nullptr, {800, 620}) {
     SetWindowKind(WindowKind::Main);
     SetTitle(std::string(kMainWindowTitle));
+    // In the order they are needed: the icon before the window is shown, the rest for its first paint.
     artwork_ = std::make_unique<ImagePrefetch>(std::vector<std::string>{
-        BackgroundPath("cfgMainback.png"), BackgroundPath("mouse-layout-front.png"), BackgroundPath("appicon.png")});
+        BackgroundPath("appicon.png"), BackgroundPath("cfgMainback.png"), BackgroundPath("mouse-layout-front.png")});
     try {
         outlinePath_ = OutlinePath();
         outline_ = InBackground([path = outlinePath_] { return RegionFromBitmapFile(path); });
@@ -113,10 +114,11 @@ int CTunerDlg::OnCreate() {
     // Resolves both folders unless the program (or a test) has already done so.
     UserDataFolder();
     CreateControls();
-    ApplyWindowOutline();
     // The agent reports to this window by its title.
     ExposeToOtherProcesses();
     StartUpAgentCheck();
+    // Last: the outline is traced in the background meanwhile.
+    ApplyWindowOutline();
     return 0;
 }
 
@@ -145,6 +147,7 @@ void CTunerDlg::StartUpAgentCheck() {
 
 bool CTunerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    icon_ = LoadSharedImage(BackgroundPath("appicon.png"));
     if (!icon_->IsEmpty())
         SetIcon(*icon_);
     currentPage_ = 0;
@@ -160,18 +163,16 @@ bool CTunerDlg::OnInitDialog() {
 void CTunerDlg::OnDestroy() {
     // Nothing is written or sent here: every route that keeps edits has written them already.
     CloseAssignmentMenu();
+    artwork_.reset();
     background_ = mouseFront_ = mouseSide_ = light_ = icon_ = nullptr;
 }
 
 void CTunerDlg::CreateControls() {
-    background_ = LoadSharedImage(BackgroundPath("cfgMainback.png"));
-    mouseFront_ = LoadSharedImage(BackgroundPath("mouse-layout-front.png"));
-    icon_ = LoadSharedImage(BackgroundPath("appicon.png"));
-    artwork_.reset();
-    // The window takes the size of its face. Without the face it keeps its initial size rather than
-    // becoming a window nobody can see or close.
-    if (!background_->IsEmpty())
-        MoveWindow(Rect{0, 0, background_->width, background_->height}, Redraw::No);
+    // The window takes the size of its face, known from the file's header while the pixels are still
+    // being decoded. Without a face it keeps its initial size rather than becoming a window nobody can
+    // see or close.
+    if (const std::optional<Size> face = ImageFileSize(BackgroundPath("cfgMainback.png")))
+        MoveWindow(Rect{0, 0, face->width, face->height}, Redraw::No);
 
     CreateFrameControls();
     CreatePageOneControls();
@@ -304,7 +305,18 @@ void CTunerDlg::ShowGroups(int page) {
     for (CStaticTrans& t : information_) t.ShowWindow(g.information);
 }
 
+// The face and the mouse picture are first needed here; until then they decode in the background.
+void CTunerDlg::TakeArtwork() {
+    if (!artwork_)
+        return;
+    background_ = LoadSharedImage(BackgroundPath("cfgMainback.png"));
+    mouseFront_ = LoadSharedImage(BackgroundPath("mouse-layout-front.png"));
+    artwork_.reset();
+}
+
 void CTunerDlg::OnPaint(Painter& painter) {
+    if (IsWindow())
+        TakeArtwork();
     if (!background_)
         return; // not made yet, or already gone
     const Rect client = GetClientRect();

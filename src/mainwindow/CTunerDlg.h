@@ -91,6 +91,7 @@ protected:
 
 private:
     void CreateControls();
+    void TakeArtwork();
     void CreateFrameControls();
     void CreatePageOneControls();
     void CreateInformationTexts();

@@ -1,5 +1,6 @@
 #include "platform/gfx/FileBytes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -33,15 +34,18 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
 
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+// At most limit bytes from the start of a regular file; a larger file is refused when whole is set.
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path, std::size_t limit, bool whole) {
     // O_NONBLOCK keeps a FIFO from blocking the open; the regular-file check rejects it afterwards.
     Fd file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) return std::nullopt;
     struct stat st{};
-    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    if (st.st_size < 0 || std::uint64_t(st.st_size) > maxBytes) return std::nullopt;
+    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) return std::nullopt;
+    if (whole && std::uint64_t(st.st_size) > limit) return std::nullopt;
 
-    std::vector<std::uint8_t> bytes(std::size_t(st.st_size));
+    std::vector<std::uint8_t> bytes(std::size_t(std::min<std::uint64_t>(std::uint64_t(st.st_size), limit)));
     std::size_t got = 0;
     while (got < bytes.size()) {
         ssize_t n = ::read(file.fd, bytes.data() + got, bytes.size() - got);
@@ -51,6 +55,16 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
     }
     bytes.resize(got);
     return bytes;
+}
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+    return ReadRegularFile(path, maxBytes, true);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadFileHead(const std::string& path, std::size_t count) {
+    return ReadRegularFile(path, count, false);
 }
 
 bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data) {

@@ -89,6 +89,16 @@ ImagePtr LoadSharedImage(const std::string& path) {
     return cache.Load(path);
 }
 
+std::optional<Size> ImageFileSize(const std::string& path) {
+    constexpr std::size_t kPngHeadBytes = 24;
+    const auto head = ReadFileHead(path, kPngHeadBytes);
+    if (!head) return std::nullopt;
+    if (IsPngSignature(*head)) return PngSize(*head);
+    const ImagePtr image = LoadSharedImage(path);
+    if (image->IsEmpty()) return std::nullopt;
+    return Size{image->width, image->height};
+}
+
 ImagePrefetch::ImagePrefetch(std::vector<std::string> paths) {
     try {
         worker_ = std::thread([this, paths = std::move(paths)] {

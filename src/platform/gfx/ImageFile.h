@@ -2,9 +2,11 @@
 // Image files of the skin: PNG or BMP, told apart by their content rather than by their name.
 // A missing, unreadable or damaged file gives an empty image, which draws nothing.
 
+#include "platform/gfx/Geometry.h"
 #include "platform/gfx/Image.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <mutex>
 #include <string>
@@ -15,6 +17,9 @@ namespace qor {
 
 Image DecodeImage(std::span<const std::uint8_t> data);
 Image LoadImageFile(const std::string& path);
+// The size of the image in a file: a PNG's from its header alone, any other through LoadSharedImage.
+// Nothing when the file holds no image this program can show.
+std::optional<Size> ImageFileSize(const std::string& path);
 
 // The same decoded image for every caller that asks for the same unchanged file while any of them
 // still holds it; once the last holder lets go the pixels are freed. Never null: a missing or

@@ -138,6 +138,19 @@ bool IsPngSignature(std::span<const std::uint8_t> data) {
     return data.size() >= 8 && png_sig_cmp(data.data(), 0, 8) == 0;
 }
 
+std::optional<Size> PngSize(std::span<const std::uint8_t> head) {
+    // Signature, then the header chunk: length 13, "IHDR", width and height big-endian.
+    if (!IsPngSignature(head) || head.size() < 24 || png_get_uint_32(head.data() + 8) != 13 ||
+        std::memcmp(head.data() + 12, "IHDR", 4) != 0)
+        return std::nullopt;
+    const png_uint_32 width = png_get_uint_32(head.data() + 16);
+    const png_uint_32 height = png_get_uint_32(head.data() + 20);
+    if (width == 0 || height == 0 || width > png_uint_32(kMaxImageDimension) ||
+        height > png_uint_32(kMaxImageDimension) || std::int64_t(width) * height > kMaxImagePixels)
+        return std::nullopt;
+    return Size{int(width), int(height)};
+}
+
 Image DecodePng(std::span<const std::uint8_t> data) {
     if (!IsPngSignature(data)) return {};
     png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, SilentError, SilentWarning, nullptr,

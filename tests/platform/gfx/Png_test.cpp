@@ -193,6 +193,32 @@ TEST(Png, HostileFilesGiveAnEmptyImage) {
     EXPECT_TRUE(DecodePng(WithHeaderSize(good, 20, 4000)).IsEmpty()) << "pixel data shorter than the header says";
 }
 
+// The header alone gives the size that decoding would, and nothing where decoding would refuse.
+TEST(Png, SizeFromTheHeaderAgreesWithDecoding) {
+    const Bytes good = EncodePng(Pattern(20, 12, true));
+    Bytes notIhdr = good;
+    notIhdr[12] = 'X';
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        std::optional<Size> size;
+    };
+    const Case cases[] = {
+        {"whole file", good, Size{20, 12}},
+        {"first 24 bytes", Bytes(good.begin(), good.begin() + 24), Size{20, 12}},
+        {"23 bytes", Bytes(good.begin(), good.begin() + 23), std::nullopt},
+        {"largest allowed", WithHeaderSize(good, 16384, 1024), Size{16384, 1024}},
+        {"too wide", WithHeaderSize(good, 100000, 1), std::nullopt},
+        {"too many pixels", WithHeaderSize(good, 16384, 16384), std::nullopt},
+        {"zero height", WithHeaderSize(good, 20, 0), std::nullopt},
+        {"first chunk not IHDR", notIhdr, std::nullopt},
+        {"not a PNG", Bytes(40, 0), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PngSize(c.bytes), c.size) << c.what;
+    }
+}
+
 // A text chunk that claims a gigabyte in a file of a few dozen bytes: refused before anything of that
 // size is allocated (libpng would clear such a buffer, page by page, before finding the file short).
 TEST(Png, ChunkClaimingMoreThanTheFileHoldsAllocatesNothingLarge) {
