@@ -75,14 +75,14 @@ int main(int argc, char** argv) {
     using namespace qor;
     std::string folder = argc > 1 ? argv[1] : ".";
     if (folder.empty() || folder.back() != '/') folder += '/';
-    // The artwork decodes while SDL connects to the display.
-    std::vector<std::string> images{folder + "background.png"};
-    for (int i = 0; i < kTileImages; ++i) images.push_back(folder + "tile" + std::to_string(i) + ".png");
-    const ImagePrefetch prefetch(std::move(images));
     // As the real program does: fontconfig's answers are kept between runs, here next to the artwork.
     SetFontChoiceFile(folder + "font-choices");
     std::unique_ptr<Backend> sdl = CreateSdlBackend();
     if (!sdl) return 1;
+    // The artwork decodes while SDL connects to the display, on the processors SDL leaves free.
+    std::vector<std::string> images{folder + "background.png"};
+    for (int i = 0; i < kTileImages; ++i) images.push_back(folder + "tile" + std::to_string(i) + ".png");
+    const ImagePrefetch prefetch(std::move(images));
     Application app(std::move(sdl));
     CStartupDemo demo(folder);
     if (!demo.CreateTopLevel(WindowKind::Main, "startup demo", Rect::FromXYWH(100, 80, 760, 600))) return 1;

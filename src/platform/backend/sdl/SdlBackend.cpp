@@ -59,6 +59,7 @@ SdlBackend::SdlBackend() {
     PrepareXThreads();
     try {
         starter_ = std::thread([this] { Start(true); });
+        cpuReserve_.emplace(); // after the start thread exists, which keeps every processor
     } catch (const std::system_error&) {
         Start(false); // no thread to spare: SDL starts here and now, as it always could
     }
@@ -86,6 +87,7 @@ void SdlBackend::Start(bool onOwnThread) {
 bool SdlBackend::WaitUntilStarted() {
     if (!startJoined_) {
         if (starter_.joinable()) starter_.join();
+        cpuReserve_.reset();
         startJoined_ = true;
         if (!startOk_) {
             std::fprintf(stderr, "No display available: %s\n", startError_.c_str());

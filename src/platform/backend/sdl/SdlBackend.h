@@ -10,6 +10,7 @@
 // shown (or when anything needs the real window), its pixels moved into the window surface.
 
 #include "platform/backend/sdl/EarlyFramebuffer.h"
+#include "platform/backend/sdl/StartCpuReserve.h"
 #include "platform/ui/Backend.h"
 
 #include <atomic>
@@ -101,6 +102,7 @@ private:
 
     // Start: written by the start thread, read by the user-interface thread after joining it.
     std::thread starter_;
+    std::optional<StartCpuReserve> cpuReserve_; // the user-interface thread's, until the start is joined
     bool startJoined_ = false;
     bool startOk_ = false;
     std::string startError_;
