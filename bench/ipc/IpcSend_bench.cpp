@@ -13,6 +13,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <string>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -34,7 +35,8 @@ public:
         ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
         ::setenv("HOME", runtime_.c_str(), 1);
         int fds[2];
-        if (::pipe(fds) != 0)
+        // Close-on-exec: the agent started below must not hold the pipe open, or the child never ends.
+        if (::pipe2(fds, O_CLOEXEC) != 0)
             std::abort();
         pid_ = ::fork();
         if (pid_ == 0) {
