@@ -315,8 +315,7 @@ void CTunerDlg::TakeArtwork() {
 }
 
 void CTunerDlg::OnPaint(Painter& painter) {
-    if (IsWindow())
-        TakeArtwork();
+    TakeArtwork();
     if (!background_)
         return; // not made yet, or already gone
     const Rect client = GetClientRect();

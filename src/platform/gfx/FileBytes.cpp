@@ -32,10 +32,6 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-} // namespace
-
-namespace {
-
 // At most limit bytes from the start of a regular file; a larger file is refused when whole is set.
 std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path, std::size_t limit, bool whole) {
     // O_NONBLOCK keeps a FIFO from blocking the open; the regular-file check rejects it afterwards.

@@ -33,6 +33,12 @@ png_voidp BoundedMalloc(png_structp, png_alloc_size_t size) {
 }
 void BoundedFree(png_structp, png_voidp block) { std::free(block); }
 
+// The sizes decoding accepts, whether read from the header alone or by libpng.
+bool SizeWithinLimits(png_uint_32 width, png_uint_32 height) {
+    return width != 0 && height != 0 && width <= png_uint_32(kMaxImageDimension) &&
+           height <= png_uint_32(kMaxImageDimension) && std::int64_t(width) * height <= kMaxImagePixels;
+}
+
 void SilentError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void SilentWarning(png_structp, png_const_charp) {}
 
@@ -71,10 +77,8 @@ bool ReadInto(png_structp png, png_infop info, ReadState& state) {
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colorType = 0, interlace = 0;
     png_get_IHDR(png, info, &width, &height, &bitDepth, &colorType, &interlace, nullptr, nullptr);
-    if (width == 0 || height == 0 || width > png_uint_32(kMaxImageDimension) ||
-        height > png_uint_32(kMaxImageDimension) || std::int64_t(width) * height > kMaxImagePixels) {
+    if (!SizeWithinLimits(width, height))
         return false;
-    }
 
     png_set_expand(png); // palette to RGB, grey below 8 bits to 8 bits, tRNS to an alpha channel
     if (bitDepth == 16) png_set_scale_16(png);
@@ -145,8 +149,7 @@ std::optional<Size> PngSize(std::span<const std::uint8_t> head) {
         return std::nullopt;
     const png_uint_32 width = png_get_uint_32(head.data() + 16);
     const png_uint_32 height = png_get_uint_32(head.data() + 20);
-    if (width == 0 || height == 0 || width > png_uint_32(kMaxImageDimension) ||
-        height > png_uint_32(kMaxImageDimension) || std::int64_t(width) * height > kMaxImagePixels)
+    if (!SizeWithinLimits(width, height))
         return std::nullopt;
     return Size{int(width), int(height)};
 }

@@ -67,11 +67,10 @@ SdlBackend::SdlBackend() {
 
 // On the start thread (or in the constructor, when no thread could be had).
 void SdlBackend::Start(bool onOwnThread) {
-    bool started = false;
-    {
+    const bool started = [] {
         UnlockedStartReads unlocked;
-        started = RetryWhileServerResets([] { return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0; });
-    }
+        return RetryWhileServerResets([] { return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0; });
+    }();
     if (!started) {
         startError_ = SDL_GetError();
     } else if ((wakeEventType_ = SDL_RegisterEvents(1)) == Uint32(-1)) {
